@@ -1,0 +1,17 @@
+// Temporary: handlers whose work has not landed yet. Each is removed from here as its
+// real implementation arrives; this file goes away with the last one.
+#include "shell/events.h"
+
+namespace bk {
+
+void onAddButton(App&) {}
+void onModifyButton(App&) {}
+void onRechargeButton(App&) {}
+void onWithdrawButton(App&) {}
+void settleAll(App&) {}
+void settleSelected(App&) {}
+void onPlayerStatsDoubleClick(App&) {}
+void onBackButton(App&) {}
+void onStatisticsWindowCreated(App&) {}
+
+}  // namespace bk
