@@ -551,8 +551,11 @@ Text Win32Ui::text(Ctl c) const {
 void Win32Ui::setText(Ctl c, const Text& t) {
     HWND h = hwnd(c);
     if (!h || isListView(c)) return;
-    // An edit box reports EN_CHANGE for this, as for typing: the TextChanged event.
+    // A one-line edit box reports EN_CHANGE for this, as for typing; a multi-line one does
+    // not, so its change is reported here.
     SetWindowTextW(h, gbkToWide(t).c_str());
+    const ControlInfo& info = controlInfo(c);
+    if (info.kind == ControlKind::Edit && (info.flags & CF_Multiline)) raise(c, Event::TextChanged);
 }
 
 bool Win32Ui::isChecked(Ctl c) const {
