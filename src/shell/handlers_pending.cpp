@@ -4,12 +4,11 @@
 
 namespace bk {
 
+// players and statistics
 void onAddButton(App&) {}
 void onModifyButton(App&) {}
 void onRechargeButton(App&) {}
 void onWithdrawButton(App&) {}
-void settleAll(App&) {}
-void settleSelected(App&) {}
 void onPlayerStatsDoubleClick(App&) {}
 void onBackButton(App&) {}
 void onStatisticsWindowCreated(App&) {}

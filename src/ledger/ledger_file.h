@@ -1,0 +1,72 @@
+// The daily ledger file as pure functions on texts, and a thin store around them.
+// A file is a run of player records, each a marker line, five fields ("label value】")
+// and a growing list of entries; see the README's "Files" for the layout.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "betting/text.h"
+
+namespace bk {
+
+struct App;
+
+// ---- pure functions ----
+// 2016年2月28日
+Text ledgerFileName(const DateTime& when);
+// "\r\n用户数据：\r\n用户名称：" + name + "】\r\n押金：" + deposit + "】\r\n总余额：" + deposit +
+// "】\r\n加成：0】\r\n下注总额：0】\r\n"
+Text newRecordText(const Text& name, const Text& deposit);
+
+// The two record markers: pieces of the full marker start "\r\n用户名称：", of the short one
+// "：\r\n用户名称：".
+extern const char* const kRecordMarker;       // "用户数据："
+extern const char* const kRecordMarkerShort;  // "用户数据"
+// Cutting rules: empty text -> no pieces; every marker ends a piece; the tail is a piece only
+// when not empty; markers match at character boundaries only.
+std::vector<Text> cutRecordPieces(const Text& ledger, const Text& marker);
+
+// Key "用户名称：" + name + "】", exact bytes. Index of the first piece holding it, or -1.
+int findRecord(const std::vector<Text>& pieces, const Text& name);
+// Text between the first occurrence of label and the next "】"; empty if either is missing.
+Text readField(const Text& piece, const Text& label);
+
+// Field labels.
+extern const char* const kLabelName;     // "用户名称："
+extern const char* const kLabelDeposit;  // "押金："
+extern const char* const kLabelBalance;  // "总余额："
+extern const char* const kLabelGain;     // "加成："
+extern const char* const kLabelStake;    // "下注总额："
+
+// Entries appended to a record.
+Text settlementEntry(const DateTime& when, const Text& betContent, const Text boxes[5],
+                     const Text& drawSummary, const Text& billNetText);
+Text rechargeEntry(const DateTime& when, const Text& amountText);
+Text withdrawalEntry(const DateTime& when, const Text& amountText);
+
+struct FieldReplacement {
+    Text label;
+    Text value;
+};
+// One record update: the field replacements (in order) and the entry to append.
+// entryFirst: recharge/withdrawal append the entry before replacing the balance; a settlement
+// replaces its three fields first and appends its entry after.
+struct RecordUpdate {
+    Text name;
+    std::vector<FieldReplacement> fields;
+    std::optional<Text> entry;
+    bool entryFirst = false;
+};
+// Applies one update to the whole ledger text, as the program writes it: the player's record
+// (found with the short marker, exact name) rewritten in place and "\r\n" appended to the end
+// of the file. nullopt when the player has no record (the file stays as it was).
+std::optional<Text> applyRecordUpdate(const Text& ledger, const RecordUpdate& update);
+
+// ---- store (today's file of app.dataDirectory, app.clock, app.fs) ----
+Text todayLedgerPath(const App& app);
+Text readTodayLedger(const App& app);
+// False when the write failed; the caller reports "数据保存失败！" once per handler run.
+bool writeTodayLedger(App& app, const Text& ledger);
+
+}  // namespace bk
