@@ -130,12 +130,8 @@ private:
     void start() {
         fs_ = makeSystemFileSystem();
         app_ = std::make_unique<App>(face_.ui(), clock_, random_, *fs_, runDirectory_);
-        // TODO(ledger): start the bill-log writer here once src/ledger/bill_log.cpp lands
-        // (and add the member `std::unique_ptr<BillLogWriter> billLog_;` after app_):
-        //   billLog_ = std::make_unique<BillLogWriter>(*fs_, billLogPath(*app_), [this] {
-        //       app_->ui.postToGui([this] { app_->ui.showMessage("账单保存失败！"); });
-        //   });
-        //   app_->billLog = billLog_.get();
+        billLog_ = makeBillLogWriter(*app_);
+        app_->billLog = billLog_.get();
         started_ = true;
         face_.start(*app_, *this);
     }
@@ -370,6 +366,7 @@ private:
     ScriptRandom random_;
     std::unique_ptr<FileSystem> fs_;
     std::unique_ptr<App> app_;
+    std::unique_ptr<BillLogWriter> billLog_;  // after app_: finishes its queue before app_ goes
 
     std::size_t pc_ = 0;
     int modalDepth_ = 0;
