@@ -129,6 +129,11 @@ std::optional<Text> applyRecordUpdate(const Text& ledger, const RecordUpdate& up
     return std::nullopt;
 }
 
+bool breaksLedger(const Text& text) {
+    return text.find_first_of("\r\n") != Text::npos || findText(text, kFieldEnd) > 0 ||
+           findText(text, kRecordMarkerShort) > 0;
+}
+
 Text todayLedgerPath(const App& app) {
     return app.dataDirectory + "/" + ledgerFileName(app.clock.now());
 }

@@ -79,6 +79,10 @@ struct PieceSpan {
 // Same cutting rules as cutRecordPieces, giving the places instead of copies.
 std::vector<PieceSpan> cutRecordSpans(const Text& ledger, const Text& marker);
 
+// True when a text would break the file's layout if stored: a "】" would end its field early,
+// "用户数据" would start a record, and a line break would split an entry's line.
+bool breaksLedger(const Text& text);
+
 // ---- store (today's file of app.dataDirectory, app.clock, app.fs) ----
 Text todayLedgerPath(const App& app);
 Text readTodayLedger(const App& app);

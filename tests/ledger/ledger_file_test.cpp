@@ -240,3 +240,21 @@ TEST(LedgerUpdate, SameBytesAsReplacingThePieceText) {
 
 }  // namespace
 }  // namespace bk
+
+namespace bk {
+namespace {
+
+TEST(LedgerRecord, TextsThatWouldBreakTheLayout) {
+    struct Case {
+        Text text;
+        bool breaks;
+    } cases[] = {
+        {"张三", false},         {"", false},           {"1/10 大5", false},
+        {"a】", true},           {"x用户数据", true},   {"用户数", false},
+        {"a\rb", true},          {"a\n", true},         {"\xB0\xA1\xBF\x40", false},  // 】's bytes, misaligned
+    };
+    for (const Case& c : cases) EXPECT_EQ(breaksLedger(c.text), c.breaks) << c.text;
+}
+
+}  // namespace
+}  // namespace bk
