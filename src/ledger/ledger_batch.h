@@ -16,7 +16,7 @@
 namespace bk {
 
 class LedgerBatch {
-public:
+  public:
     explicit LedgerBatch(const Text& ledger);
 
     // Applies one update as applyRecordUpdate would to the current text; false (and nothing
@@ -27,7 +27,7 @@ public:
     // The whole ledger text after the updates.
     Text text() const;
 
-private:
+  private:
     int findSegment(const Text& name) const;
     void rebuild(const Text& ledger);
     void indexSegment(int segment);

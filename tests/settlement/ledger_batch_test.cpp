@@ -18,9 +18,8 @@ RecordUpdate settlement(const Text& name, const Text& balance, double payout, do
     u.fields.push_back({kLabelGain, "", [=](const Text& old) {
                             return numberToText((textToNumber(old) + payout) - stake);
                         }});
-    u.fields.push_back({kLabelStake, "", [=](const Text& old) {
-                            return numberToText(stake + textToNumber(old));
-                        }});
+    u.fields.push_back({kLabelStake, "",
+                        [=](const Text& old) { return numberToText(stake + textToNumber(old)); }});
     if (withEntry) {
         u.entry = settlementEntry(kMorning, betContent, kBoxes, " 大  单  虎",
                                   numberToText(payout - stake));
@@ -68,8 +67,8 @@ TEST(LedgerBatch, SettlementSequenceMatchesOneByOne) {
     std::vector<RecordUpdate> updates = {
         settlement("AB", "130", 20, 10, "3/10", true),
         settlement("nobody", "0", 0, 10, "1/10", true),  // no record: file left as it is
-        settlement("Zed", "9", 40, 10, "8/10", true),      // last record: its piece holds the tail
-        settlement("ab", "40", 0, 10, "1/10", true),       // must not land on AB
+        settlement("Zed", "9", 40, 10, "8/10", true),    // last record: its piece holds the tail
+        settlement("ab", "40", 0, 10, "1/10", true),     // must not land on AB
         settlement("A", "95", 0, 10, "大单10", true),
         settlement("张三", "310.5", 28.5, 15, "大15", false),
         settlement("AB", "150", 30, 10, "二连80/10", true),  // the same player again
