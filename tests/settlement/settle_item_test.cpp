@@ -19,7 +19,7 @@ int countOccurrences(const Text& subject, const Text& literal, bool) {
 }
 
 class MemoryGainCell : public GainCell {
-public:
+  public:
     explicit MemoryGainCell(Text initial = Text()) : text(std::move(initial)) {}
     Text read() const override { return text; }
     void write(const Text& t) override {
@@ -72,13 +72,13 @@ TEST(SettleItem, RulesTable) {
         {"3/10", "38085", 10, 20, 20},
         {"8/10", "38085", 10, 40, 40},
         {"1/10", "38085", 10, 0, 0},
-        {"11/10", "11234", 10, 40, 40},     // a bet on 1, drawn twice
-        {"10/5", "38085", 5, 10, 10},       // a bet on 0 with 5
-        {"1/2/10", "13333", 10, 20, 20},    // on 1, not 2; amount after the last /
+        {"11/10", "11234", 10, 40, 40},   // a bet on 1, drawn twice
+        {"10/5", "38085", 5, 10, 10},     // a bet on 0 with 5
+        {"1/2/10", "13333", 10, 20, 20},  // on 1, not 2; amount after the last /
         {"1/2/10", "23333", 10, 0, 0},
-        {"5/10", "55555", 10, 100, 100},    // five times: oddsOneHitFive
-        {"3/10", "33303", 10, 80, 80},      // four times: oddsOneHitFour
-        {"3/10", "33300", 10, 60, 60},      // three times: oddsOneHitThree
+        {"5/10", "55555", 10, 100, 100},  // five times: oddsOneHitFive
+        {"3/10", "33303", 10, 80, 80},    // four times: oddsOneHitFour
+        {"3/10", "33300", 10, 60, 60},    // three times: oddsOneHitThree
         {"二连80/10", "38085", 10, 40, 40},
         {"二连08/10", "38085", 10, 40, 40},
         {"二连58/10", "38085", 10, 0, 0},
