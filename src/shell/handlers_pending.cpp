@@ -5,10 +5,6 @@
 namespace bk {
 
 // players and statistics
-void onAddButton(App&) {}
-void onModifyButton(App&) {}
-void onRechargeButton(App&) {}
-void onWithdrawButton(App&) {}
 void onPlayerStatsDoubleClick(App&) {}
 void onBackButton(App&) {}
 void onStatisticsWindowCreated(App&) {}
