@@ -3,6 +3,7 @@
 
 #include "betting/bet_content.h"
 #include "betting/odds_table.h"
+#include "betting/regex_object.h"
 #include "betting/text.h"
 #include "settlement/draw.h"
 
@@ -35,7 +36,7 @@ struct DrawContext {
     const DrawBoxes& boxes;
     const Text& drawNumber;    // buildDrawNumber(boxes), built once per run
     bool truncatePayouts;      // on when all bills are settled, off for the selected bill
-    LiteralCounter count;
+    LiteralCounter count = countLiteral;
 };
 
 // Stakes and settles one item with each group that recognises it, adding to the totals
