@@ -12,7 +12,7 @@ namespace bk {
 // The bill's gain cell (column 4 of its BillsList row). Settlement handlers implement it
 // over the UI so that each payout shows in the cell the moment it is made.
 class GainCell {
-public:
+  public:
     virtual ~GainCell() = default;
     virtual Text read() const = 0;
     virtual void write(const Text& text) = 0;
@@ -34,8 +34,8 @@ inline double billNet(const BillTotals& totals) { return totals.payoutSum - tota
 struct DrawContext {
     const OddsTable& odds;
     const DrawBoxes& boxes;
-    const Text& drawNumber;    // buildDrawNumber(boxes), built once per run
-    bool truncatePayouts;      // on when all bills are settled, off for the selected bill
+    const Text& drawNumber;  // buildDrawNumber(boxes), built once per run
+    bool truncatePayouts;    // on when all bills are settled, off for the selected bill
     LiteralCounter count = countLiteral;
 };
 

@@ -80,7 +80,7 @@ TEST(SettleItem, RulesTable) {
         {"三连11/10", "11111", 10, 0, 0},      // twice pays only for a TwoRun
         {"二连/10", "38085", 10, 0, 0},        // an empty pattern stakes and loses
         {"三连", "38085", 0, 0, 0},
-        {"二连12/10", "22345", 10, 0, 0},      // holds 2/ but is no OneHit bet
+        {"二连12/10", "22345", 10, 0, 0},  // holds 2/ but is no OneHit bet
         {"大15", "12347", 15, 28.5, 28},
         {"大-15", "12347", -15, -28.5, -28},
         {"小10", "12344", 10, 19, 19},
