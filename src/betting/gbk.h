@@ -18,4 +18,12 @@ Text codePointsToGbk(const std::u32string& cps);
 std::string gbkToUtf8(const Text& gbk);
 Text utf8ToGbk(const std::string& utf8);
 
+// The single-character lookups behind the conversions, for callers that must treat
+// undecodable bytes their own way.
+// The character of a two-byte sequence, or -1 when the pair is not a GBK character.
+long gbkPairToCodePoint(unsigned char lead, unsigned char trail);
+// The GBK code of a code point: a value below 0x100 is one byte, a larger one is
+// lead * 0x100 + trail; -1 when GBK has no such character.
+long codePointToGbkCode(char32_t cp);
+
 }  // namespace bk

@@ -3,6 +3,8 @@
 // and a growing list of entries; see the README's "Files" for the layout.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -45,9 +47,13 @@ Text settlementEntry(const DateTime& when, const Text& betContent, const Text bo
 Text rechargeEntry(const DateTime& when, const Text& amountText);
 Text withdrawalEntry(const DateTime& when, const Text& amountText);
 
+// A field's new value: either a fixed text, or computed from the value stored in the record
+// (a recharge adds to the stored balance, a settlement to the stored gain and stake), since
+// only the update itself sees the record's current text.
 struct FieldReplacement {
     Text label;
     Text value;
+    std::function<Text(const Text& oldValue)> compute;  // when set, value is ignored
 };
 // One record update: the field replacements (in order) and the entry to append.
 // entryFirst: recharge/withdrawal append the entry before replacing the balance; a settlement
@@ -62,6 +68,20 @@ struct RecordUpdate {
 // (found with the short marker, exact name) rewritten in place and "\r\n" appended to the end
 // of the file. nullopt when the player has no record (the file stays as it was).
 std::optional<Text> applyRecordUpdate(const Text& ledger, const RecordUpdate& update);
+// The piece-level half of it: the record's piece as the update leaves it.
+Text applyUpdateToPiece(const Text& piece, const RecordUpdate& update);
+
+// Where a piece lies in the text it was cut from (0-based byte offset and length).
+struct PieceSpan {
+    std::size_t offset;
+    std::size_t length;
+};
+// Same cutting rules as cutRecordPieces, giving the places instead of copies.
+std::vector<PieceSpan> cutRecordSpans(const Text& ledger, const Text& marker);
+
+// True when a text would break the file's layout if stored: a "】" would end its field early,
+// "用户数据" would start a record, and a line break would split an entry's line.
+bool breaksLedger(const Text& text);
 
 // ---- store (today's file of app.dataDirectory, app.clock, app.fs) ----
 Text todayLedgerPath(const App& app);
