@@ -112,8 +112,9 @@ void checkAgainstMap(Win32Ui& ui, Window window) {
         EXPECT_EQ(r.left, ui.scaled(x));
         EXPECT_EQ(r.top, ui.scaled(y));
         EXPECT_EQ(r.right - r.left, ui.scaled(info.w));
-        if (info.kind != ControlKind::ComboList)  // a closed drop-down list sizes itself
+        if (info.kind != ControlKind::ComboList) {  // a closed drop-down list sizes itself
             EXPECT_EQ(r.bottom - r.top, ui.scaled(info.h));
+        }
 
         EXPECT_EQ((style & WS_DISABLED) != 0, (info.flags & CF_Disabled) != 0);
         const bool onOtherPage = info.page > 0;
@@ -143,7 +144,9 @@ void checkAgainstMap(Win32Ui& ui, Window window) {
             EXPECT_EQ(lf.lfHeight, -ui.scaled(n.px));
             EXPECT_EQ(lf.lfWeight, n.weight);
         }
-        if (!isNamed) EXPECT_EQ(font, GetStockObject(DEFAULT_GUI_FONT));
+        if (!isNamed) {
+            EXPECT_EQ(font, GetStockObject(DEFAULT_GUI_FONT));
+        }
 
         switch (info.kind) {
             case ControlKind::GroupBox:
@@ -172,7 +175,9 @@ void checkAgainstMap(Win32Ui& ui, Window window) {
                 EXPECT_EQ((style & ES_NUMBER) != 0, (info.flags & CF_IntegerInput) != 0);
                 EXPECT_EQ((style & ES_MULTILINE) != 0, (info.flags & CF_Multiline) != 0);
                 EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL), 0);
-                if (info.flags & CF_OneChar) EXPECT_EQ(SendMessageW(h, EM_GETLIMITTEXT, 0, 0), 1);
+                if (info.flags & CF_OneChar) {
+                    EXPECT_EQ(SendMessageW(h, EM_GETLIMITTEXT, 0, 0), 1);
+                }
                 break;
             case ControlKind::ComboList: {
                 EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
@@ -388,7 +393,8 @@ TEST_F(FaceTest, ListViewsHoldRowsAndReportClicksAndSelection) {
 
     // A real click on row 2 selects it and is reported as the list's left click.
     events_.clear();
-    RECT item{LVIR_BOUNDS};
+    RECT item{};
+    item.left = LVIR_BOUNDS;
     SendMessageW(ui_.hwnd(list), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
     clickAt(ui_.hwnd(list), item.left + 20, (item.top + item.bottom) / 2);
     pumpPending();

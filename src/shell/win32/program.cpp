@@ -5,10 +5,7 @@
 #include "shell/events.h"
 #include "shell/win32/code_page.h"
 
-#if __has_include("shell/win32/skin_loader.h")
 #include "shell/win32/skin_loader.h"
-#define BK_HAVE_SKIN_LOADER 1
-#endif
 
 namespace bk {
 
@@ -39,11 +36,12 @@ Program::~Program() {
 }
 
 bool Program::start(bool withSkin, int showCommand) {
-#ifdef BK_HAVE_SKIN_LOADER
-    if (withSkin) installAndAttachSkin();
-#else
-    (void)withSkin;  // TODO(skin): attach the skin here once the loader has landed.
-#endif
+    if (withSkin) {
+        installAndAttachSkin();
+        app_.adjustSkinHsv = [](int hue, int saturation, int value) {
+            adjustSkinHsv(hue, saturation, value);
+        };
+    }
     return ui_.openMainWindow(showCommand);
 }
 

@@ -298,6 +298,11 @@ void Win32Ui::runStatisticsWindow() {
     });
     ShowWindow(stats, SW_SHOWNORMAL);
     UpdateWindow(stats);
+    if (modalLoop_) {
+        modalLoop_();
+        // The script has closed the window, as the banker does: through its close box.
+        if (HWND still = hwnd(Ctl::StatisticsWindow)) SendMessageW(still, WM_CLOSE, 0, 0);
+    }
     MSG msg;
     while (statisticsWindowOpen()) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -629,9 +634,14 @@ int Win32Ui::appendRow(Ctl list, const Text& col0) {
 void Win32Ui::deleteRow(Ctl list, int row) {
     HWND h = hwnd(list);
     if (!h || row < 0 || row >= rowCount(list)) return;
+    const int selected = selectedRow(list);
     SendMessageW(h, LVM_DELETEITEM, row, 0);
-    // Deleting rows moves or ends the selection without a notification of its own.
-    noteSelection(list);
+    // The selection stays with its row: deleting an earlier row only renumbers it, while
+    // deleting the selected row ends the selection, which the program hears of.
+    if (row == selected)
+        noteSelection(list);
+    else
+        lastSelected_[index(list)] = selectedRow(list);
 }
 
 void Win32Ui::deleteAllRows(Ctl list) {
@@ -798,6 +808,11 @@ void Win32Ui::popupMenu(Menu m) {
                        at.x + scaled(3), at.y + scaled(3), 0, owner, nullptr));
     DestroyMenu(menu);
     if (id) onMenuCommand(id);
+}
+
+void Win32Ui::dismissPoppedMenu() {
+    if (popped_) DestroyMenu(popped_);
+    popped_ = nullptr;
 }
 
 bool Win32Ui::choosePoppedMenuItem(const Text& caption) {

@@ -55,11 +55,15 @@ public:
     // Where the control lies inside its window's client area, scaled (from the map).
     RECT layoutRect(Ctl c) const;
 
+    // Scripted runs: the statistics window's modal loop is the script's (it returns when the
+    // script closes the window) instead of the message loop.
+    void setModalLoop(std::function<void()> loop) { modalLoop_ = std::move(loop); }
     // Scripted runs: a popped menu is kept (not tracked) until an item is chosen by caption.
     void setScriptedMenus(bool on) { scriptedMenus_ = on; }
     bool hasPoppedMenu() const { return popped_ != nullptr; }
     // Chooses the popped menu's item with exactly this caption (GBK); false when none.
     bool choosePoppedMenuItem(const Text& caption);
+    void dismissPoppedMenu();
     // Message boxes currently open (nested calls count).
     int openMessageBoxes() const { return messageBoxes_; }
     bool statisticsWindowOpen() const { return hwnd(Ctl::StatisticsWindow) != nullptr; }
@@ -138,6 +142,7 @@ private:
     bool creating_ = false;
     int messageBoxes_ = 0;
     bool scriptedMenus_ = false;
+    std::function<void()> modalLoop_;
     HMENU popped_ = nullptr;
     // The colour subclass of MainWindow, installed by the first cell colouring.
     bool subclassed_ = false;
