@@ -15,7 +15,7 @@ namespace bk {
 namespace {
 
 class Day {
-public:
+  public:
     Day()
         : folder_(makeFolder()),
           fs_(makeSystemFileSystem()),
@@ -54,7 +54,7 @@ public:
     void settle() { ui_.userClick(Ctl::CalculateButton); }
     int billsLeft() const { return ui_.rowCount(Ctl::BillsList); }
 
-private:
+  private:
     static Text name(int i) { return "玩家" + std::to_string(i); }
     static std::filesystem::path makeFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "bk-bench-XXXXXX").string();

@@ -10,7 +10,7 @@ namespace {
 
 // The headless face, keeping the cells of every bill as it is removed from BillsList.
 class WatchedUi : public HeadlessUi {
-public:
+  public:
     void deleteRow(Ctl list, int row) override {
         if (list == Ctl::BillsList) {
             std::vector<Text> cells;
@@ -68,16 +68,15 @@ TEST(SettleBills, GainStakeAndBalanceCellsOfTheSettledBill) {
     };
     // Draw 1 2 3 4 7; 大15 pays 28.5 with oddsBig 1.9, cut to 28 when all bills are settled.
     const std::vector<Case> cases = {
-        {"payouts cut per item", Ctl::CalculateButton, ",", "大15,大15", "5", "", "100", "61",
-         "30", "126"},
-        {"payouts keep fractions", Ctl::SingleCalculateButton, ",", "大15", "", "10", "100",
-         "28.5", "25", "113.5"},
-        {"a loss leaves the gain cell", Ctl::CalculateButton, " ", "5/10 小10", "7", "3", "50",
-         "7", "23", "30"},
-        {"no items: cells rewritten as numbers", Ctl::SingleCalculateButton, " ", "", "", "",
-         "abc", "", "0", "0"},
-        {"unknown items only", Ctl::CalculateButton, " ", "奇10 偶10", "", "", "40", "", "0",
-         "40"},
+        {"payouts cut per item", Ctl::CalculateButton, ",", "大15,大15", "5", "", "100", "61", "30",
+         "126"},
+        {"payouts keep fractions", Ctl::SingleCalculateButton, ",", "大15", "", "10", "100", "28.5",
+         "25", "113.5"},
+        {"a loss leaves the gain cell", Ctl::CalculateButton, " ", "5/10 小10", "7", "3", "50", "7",
+         "23", "30"},
+        {"no items: cells rewritten as numbers", Ctl::SingleCalculateButton, " ", "", "", "", "abc",
+         "", "0", "0"},
+        {"unknown items only", Ctl::CalculateButton, " ", "奇10 偶10", "", "", "40", "", "0", "40"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -107,7 +106,7 @@ TEST(SettleBills, FailedLedgerWriteReportedOncePerRun) {
     for (const char* name : {"甲", "乙", "丙"}) p.bill(name, "3/10", "", "", "100");
 
     p.ui.userClick(Ctl::CalculateButton);
-    EXPECT_EQ(p.messagesShown(kMessageSaveFailed), 1);
+    EXPECT_EQ(p.messagesShown("数据保存失败！"), 1);
     EXPECT_EQ(p.ui.messages().size(), 1u);
     EXPECT_EQ(p.ui.rowCount(Ctl::BillStatsList), 3);
     EXPECT_EQ(p.ui.rowCount(Ctl::BillsList), 0);
@@ -116,7 +115,7 @@ TEST(SettleBills, FailedLedgerWriteReportedOncePerRun) {
     p.bill("甲", "3/10", "", "", "110");
     p.ui.setSelectedRow(Ctl::BillsList, 0);
     p.ui.userClick(Ctl::SingleCalculateButton);
-    EXPECT_EQ(p.messagesShown(kMessageSaveFailed), 2);
+    EXPECT_EQ(p.messagesShown("数据保存失败！"), 2);
     EXPECT_EQ(p.ui.rowCount(Ctl::BillStatsList), 4);
 }
 
