@@ -7,17 +7,6 @@
 namespace bk {
 namespace {
 
-// Non-overlapping occurrences from the left; stands in until the shared counter is used.
-int countOccurrences(const Text& subject, const Text& literal, bool) {
-    if (literal.empty()) return 0;
-    int n = 0;
-    for (size_t at = subject.find(literal); at != Text::npos;
-         at = subject.find(literal, at + literal.size())) {
-        ++n;
-    }
-    return n;
-}
-
 class MemoryGainCell : public GainCell {
   public:
     explicit MemoryGainCell(Text initial = Text()) : text(std::move(initial)) {}
@@ -51,7 +40,7 @@ Outcome settle(const Text& item, const char* digits, bool truncate, Text gainBef
     const OddsTable odds = defaultOdds();
     const DrawBoxes boxes = boxesOf(digits);
     const Text number = buildDrawNumber(boxes);
-    const DrawContext draw{odds, boxes, number, truncate, countOccurrences};
+    const DrawContext draw{odds, boxes, number, truncate};
     MemoryGainCell cell(std::move(gainBefore));
     Outcome out;
     settleItem(item, draw, cell, out.totals);
@@ -89,7 +78,9 @@ TEST(SettleItem, RulesTable) {
         {"五连38085/10", "38085", 10, 650, 650},
         {"三连80/10", "38085", 10, 160, 160},  // only the count of 80 matters
         {"三连11/10", "11111", 10, 0, 0},      // twice pays only for a TwoRun
-        {"二连12/10", "22345", 10, 0, 0},      // holds 2/ but is no OneHit bet
+        {"二连/10", "38085", 10, 0, 0},        // an empty pattern stakes and loses
+        {"三连", "38085", 0, 0, 0},
+        {"二连12/10", "22345", 10, 0, 0},  // holds 2/ but is no OneHit bet
         {"大15", "12347", 15, 28.5, 28},
         {"大-15", "12347", -15, -28.5, -28},
         {"小10", "12344", 10, 19, 19},
@@ -167,7 +158,7 @@ TEST(SettleBetContent, ItemsAccumulateInOrder) {
     const OddsTable odds = defaultOdds();
     const DrawBoxes boxes = boxesOf("38085");
     const Text number = buildDrawNumber(boxes);
-    const DrawContext draw{odds, boxes, number, false, countOccurrences};
+    const DrawContext draw{odds, boxes, number, false};
     MemoryGainCell cell;
     const BillTotals totals = settleBetContent("3/10 8/10 1/10  大5", " ", draw, cell);
     EXPECT_EQ(totals.stakeSum, 35);

@@ -19,7 +19,6 @@ public:
     Ui& ui() override { return ui_; }
 
     void start(App& app, ReplayHost& host) override {
-        app_ = &app;
         ui_.connect(app);
         ui_.hooks.modalLoop = [&host] { host.runModal(); };
         ui_.hooks.messageShown = [&host](const Text& t, bool) { host.messageShown(t); };
@@ -45,19 +44,13 @@ public:
     Action selectRow(Ctl list, int row) override { return toAction(ui_.userSelectRow(list, row)); }
 
     bool cellColour(Ctl list, int row, int col, Colour& text, Colour& background) override {
-        if (row < 0 || row >= ui_.rowCount(list)) return false;
-        if (col < 0 || col >= static_cast<int>(listColumns(list).size())) return false;
-        if (app_ && app_->colours.find(list, row, col, text, background)) return true;
-        text = listTextColour(list);
-        background = listBackgroundColour(list);
-        return true;
+        return ui_.drawnColours(list, row, col, text, background);
     }
 
     void processPending() override { ui_.runPosted(); }
 
 private:
     HeadlessUi ui_;
-    App* app_ = nullptr;
 };
 
 }  // namespace

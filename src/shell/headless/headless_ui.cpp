@@ -34,6 +34,7 @@ bool focusableKind(ControlKind k) {
 HeadlessUi::HeadlessUi() : controls_(kControlCount) {}
 
 void HeadlessUi::connect(App& app) {
+    colours_ = &app.colours;
     hooks.event = [&app](Ctl c, Event e) { handleEvent(app, c, e); };
     hooks.menu = [&app](MenuItem item) { handleMenu(app, item); };
     hooks.created = [&app](Window w) {
@@ -310,6 +311,16 @@ std::pair<std::size_t, std::size_t> HeadlessUi::textSelection(Ctl edit) const {
 }
 
 int HeadlessUi::redrawCount(Ctl list) const { return m(list).redraws; }
+
+bool HeadlessUi::drawnColours(Ctl list, int row, int col, Colour& text, Colour& background) const {
+    const Model& l = m(list);
+    if (row < 0 || row >= static_cast<int>(l.rows.size())) return false;
+    if (col < 0 || col >= static_cast<int>(l.widths.size())) return false;
+    if (colours_ && colours_->find(list, row, col, text, background)) return true;
+    text = listTextColour(list);
+    background = listBackgroundColour(list);
+    return true;
+}
 
 int HeadlessUi::runPosted() {
     int ran = 0;

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "shell/row_colours.h"
 #include "shell/ui.h"
 
 namespace bk {
@@ -84,6 +85,9 @@ public:
     // The text selection of an edit box as 0-based byte offsets [start, end).
     std::pair<std::size_t, std::size_t> textSelection(Ctl edit) const;
     int redrawCount(Ctl list) const;
+    // The text and background colour a cell is drawn with: its registered colours (the
+    // registry of the connected App), else the list's own. False when there is no such cell.
+    bool drawnColours(Ctl list, int row, int col, Colour& text, Colour& background) const;
     // Runs the work posted so far (and what it posts in turn); returns how many ran.
     int runPosted();
 
@@ -143,6 +147,7 @@ private:
     void dismissMenu() { popped_.reset(); }
 
     std::vector<Model> controls_;
+    const RowColourRegistry* colours_ = nullptr;
     Ctl focus_ = Ctl::None;
     Ctl focusBeforeModal_ = Ctl::None;
     int page_ = 0;
