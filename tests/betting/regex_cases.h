@@ -53,6 +53,7 @@ inline std::vector<CountCase> countCases() {
         {"case folded by default", "aA", "a", false, 2},
         {"case folded both ways", "abAB", "B", false, 2},
         {"case kept when asked", "aA", "a", true, 1},
+        {"full-width letters are not folded", "\xA3\xC1\xA3\xE1", "\xA3\xE1", false, 1},
         {"upper case kept when asked", "AAA", "a", true, 0},
         {"line breaks in the subject", "1\r\n1\n1", "1", false, 3},
         {"chinese literal", "大单大双大", "大", false, 3},
