@@ -1,10 +1,9 @@
 // "VBScript.RegExp" through COM late binding (IDispatch). Texts cross the boundary with
 // code page 936 named explicitly, so the engine sees the same characters on a Windows
 // of any language.
-#include <windows.h>
-
 #include <objbase.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 
@@ -36,7 +35,7 @@ Text toGbk(const wchar_t* wide, std::size_t length) {
 }
 
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&v_); }
     explicit Variant(bool value) : Variant() {
         v_.vt = VT_BOOL;
@@ -82,7 +81,7 @@ public:
         return true;
     }
 
-private:
+  private:
     VARIANT v_;
 };
 
@@ -118,8 +117,7 @@ HRESULT get(IDispatch* object, const wchar_t* name, Variant& result) {
     return invoke(object, name, DISPATCH_PROPERTYGET, nullptr, 0, &result);
 }
 
-HRESULT call(IDispatch* object, const wchar_t* name, Variant* args[], UINT count,
-             Variant& result) {
+HRESULT call(IDispatch* object, const wchar_t* name, Variant* args[], UINT count, Variant& result) {
     return invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, count, &result);
 }
 
@@ -129,7 +127,7 @@ void release(IDispatch*& object) {
 }
 
 class ComRegexEngine : public RegexEngine {
-public:
+  public:
     explicit ComRegexEngine(const char* progId) : progId_(progId ? progId : "") {
         // S_FALSE (already initialised on this thread) must be balanced as well; a thread
         // in another apartment mode keeps it and we leave it alone.
@@ -223,14 +221,13 @@ public:
         // FirstIndex counts UTF-16 units; the bytes before it are those units in GBK.
         if (bytePosition && firstIndex >= 0 &&
             static_cast<std::size_t>(firstIndex) <= wideSubject_.size()) {
-            *bytePosition =
-                static_cast<int>(toGbk(wideSubject_.data(), static_cast<std::size_t>(firstIndex))
-                                     .size());
+            *bytePosition = static_cast<int>(
+                toGbk(wideSubject_.data(), static_cast<std::size_t>(firstIndex)).size());
         }
         return text;
     }
 
-private:
+  private:
     std::string progId_;
     bool comInitialised_ = false;
     IDispatch* engine_ = nullptr;

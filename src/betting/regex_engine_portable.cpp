@@ -117,7 +117,7 @@ struct Match {
 };
 
 class PortableRegexEngine : public RegexEngine {
-public:
+  public:
     const char* name() const override { return "portable"; }
 
     RegexStatus execute(const Text& pattern, const Text& subject,
@@ -172,7 +172,7 @@ public:
         return encode(subject_.chars.substr(m.start, m.length));
     }
 
-private:
+  private:
     bool executed_ = false;
     Text pattern_;
     DecodedText subject_;

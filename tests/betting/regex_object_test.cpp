@@ -35,8 +35,8 @@ TEST(EscapeLiteral, EscapesSyntaxButNotTrailBytes) {
         {"\\(", "\\\\\\("},
         {"\x95\x5C(", "\x95\x5C\\("},  // a character whose trail byte is "\"
         {"\x94\x5B\x97\x7C", "\x94\x5B\x97\x7C"},
-        {"\x81", "\x81"},          // a lone lead byte at the end
-        {"\x81(", "\x81\\("},      // "(" cannot be a trail byte, so it is a character
+        {"\x81", "\x81"},      // a lone lead byte at the end
+        {"\x81(", "\x81\\("},  // "(" cannot be a trail byte, so it is a character
     };
     for (const auto& c : cases) EXPECT_EQ(escapeLiteral(c.first), c.second) << c.first;
 }
@@ -100,10 +100,16 @@ TEST(RegexObject, Replace) {
 
 TEST(RegexObject, ReplaceKeepsBytesThatDoNotDecode) {
     RegexObject re(portableSetting());
-    const Text subject = "\xFF" "a\xAA\xA1" "b\x81";
+    const Text subject =
+        "\xFF"
+        "a\xAA\xA1"
+        "b\x81";
     ASSERT_TRUE(re.execute("a|b", subject));
     EXPECT_EQ(re.matchCount(), 2);
-    EXPECT_EQ(re.replace("x"), "\xFF" "x\xAA\xA1" "x\x81");
+    EXPECT_EQ(re.replace("x"),
+              "\xFF"
+              "x\xAA\xA1"
+              "x\x81");
     // The stray pair's trail byte 0x41 is not the letter A.
     ASSERT_TRUE(re.execute("A", "\xAA\x41"));
     EXPECT_EQ(re.matchCount(), 0);

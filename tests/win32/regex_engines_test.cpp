@@ -1,11 +1,9 @@
 // "VBScript.RegExp" and the portable engine side by side: both must give the results of
 // one shared table, and the program must fall back to the portable engine when the COM
 // object cannot be created.
-#include <windows.h>
-
-#include <objbase.h>
-
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -35,7 +33,7 @@ bool comUninitialisedOnThisThread() {
 }
 
 class RegexEngines : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         saved_ = regexEngineSetting();
         ASSERT_TRUE(comUninitialisedOnThisThread());
@@ -54,7 +52,7 @@ protected:
         }
     }
 
-private:
+  private:
     RegexEngineSetting saved_;
 };
 
@@ -67,8 +65,8 @@ TEST_F(RegexEngines, ComEngineIsThere) {
 }
 
 TEST_F(RegexEngines, BothEnginesGiveTheSharedResults) {
-    for (RegexEngineChoice choice : {RegexEngineChoice::com, RegexEngineChoice::portable,
-                                     RegexEngineChoice::automatic}) {
+    for (RegexEngineChoice choice :
+         {RegexEngineChoice::com, RegexEngineChoice::portable, RegexEngineChoice::automatic}) {
         setRegexEngineSetting(settingFor(choice));
         expectSharedCases(RegexObject().engineName());
     }
@@ -133,8 +131,8 @@ TEST_F(RegexEngines, OperationsAgree) {
         {"anchors per line", "^\\d", "1a\r\n2b\n3c", false, true, "#"},
         {"blank-line pattern", "\\n\\s*\\r", "a\r\n \r\n\r\nb\r\nc", false, true, ""},
         {"no match", "z", "abc", false, true, "y"},
-        {"trail bytes in subject", "\\\\|\\[", BK_TRAIL_BACKSLASH "\\" BK_TRAIL_BRACKET "[",
-         false, true, "!"},
+        {"trail bytes in subject", "\\\\|\\[", BK_TRAIL_BACKSLASH "\\" BK_TRAIL_BRACKET "[", false,
+         true, "!"},
     };
     for (const auto& c : cases) {
         RegexObject com(settingFor(RegexEngineChoice::com));
