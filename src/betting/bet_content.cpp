@@ -20,9 +20,8 @@ const Keyword kChainKeywords[] = {
 };
 
 const Keyword kAttributeKeywords[] = {
-    {"大", BetKind::Big},    {"小", BetKind::Small},  {"单", BetKind::Odd},
-    {"双", BetKind::Even},   {"龙", BetKind::Dragon}, {"虎", BetKind::Tiger},
-    {"和", BetKind::Tie},
+    {"大", BetKind::Big},    {"小", BetKind::Small}, {"单", BetKind::Odd}, {"双", BetKind::Even},
+    {"龙", BetKind::Dragon}, {"虎", BetKind::Tiger}, {"和", BetKind::Tie},
 };
 
 bool isChainItem(const Text& item) {

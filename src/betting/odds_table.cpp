@@ -7,12 +7,12 @@ namespace {
 // The slot order of the odds page, shared by both accessors.
 using SlotMember = double OddsTable::*;
 constexpr SlotMember kSlots[OddsTable::kSlotCount] = {
-    &OddsTable::oddsOneHitOne,   &OddsTable::oddsOneHitTwo,  &OddsTable::oddsOneHitThree,
-    &OddsTable::oddsOneHitFour,  &OddsTable::oddsOneHitFive, &OddsTable::oddsTwoRunOne,
-    &OddsTable::oddsTwoRunTwo,   &OddsTable::oddsThreeRunOne, &OddsTable::oddsFourRunOne,
-    &OddsTable::oddsFiveRunOne,  &OddsTable::oddsBig,        &OddsTable::oddsSmall,
-    &OddsTable::oddsOdd,         &OddsTable::oddsDragon,     &OddsTable::oddsTiger,
-    &OddsTable::oddsTie,         &OddsTable::oddsEven,
+    &OddsTable::oddsOneHitOne,  &OddsTable::oddsOneHitTwo,   &OddsTable::oddsOneHitThree,
+    &OddsTable::oddsOneHitFour, &OddsTable::oddsOneHitFive,  &OddsTable::oddsTwoRunOne,
+    &OddsTable::oddsTwoRunTwo,  &OddsTable::oddsThreeRunOne, &OddsTable::oddsFourRunOne,
+    &OddsTable::oddsFiveRunOne, &OddsTable::oddsBig,         &OddsTable::oddsSmall,
+    &OddsTable::oddsOdd,        &OddsTable::oddsDragon,      &OddsTable::oddsTiger,
+    &OddsTable::oddsTie,        &OddsTable::oddsEven,
 };
 
 }  // namespace

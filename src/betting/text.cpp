@@ -129,8 +129,8 @@ Text numberToText(double value) {
     // 1e+013), so only the correctly rounded digits are taken from the library and the
     // layout is ours: thirteen significant digits, exponent at least three digits.
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::scientific, 12);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 12);
     const std::string sci(buffer, result.ptr);
 
     Text out;
@@ -178,8 +178,7 @@ Text numberToText(double value) {
 Text intToText(int value) { return std::to_string(value); }
 
 Text dateText(const DateTime& when) {
-    return intToText(when.year) + "年" + intToText(when.month) + "月" + intToText(when.day) +
-           "日";
+    return intToText(when.year) + "年" + intToText(when.month) + "月" + intToText(when.day) + "日";
 }
 
 Text dateTimeText(const DateTime& when) {

@@ -39,8 +39,8 @@ Text evaluateDraw(const DrawBoxes& boxes) {
         const char* text;
     };
     static const Attribute kAttributes[] = {
-        {BetKind::Big, " 大 "},   {BetKind::Small, " 小 "}, {BetKind::Odd, " 单 "},
-        {BetKind::Even, " 双 "},  {BetKind::Dragon, " 龙"}, {BetKind::Tiger, " 虎"},
+        {BetKind::Big, " 大 "},  {BetKind::Small, " 小 "}, {BetKind::Odd, " 单 "},
+        {BetKind::Even, " 双 "}, {BetKind::Dragon, " 龙"}, {BetKind::Tiger, " 虎"},
         {BetKind::Tie, " 和"},
     };
     Text summary;

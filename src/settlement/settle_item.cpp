@@ -6,8 +6,7 @@ namespace bk {
 
 namespace {
 
-void pay(double odds, double amount, const DrawContext& draw, GainCell& gain,
-         BillTotals& totals) {
+void pay(double odds, double amount, const DrawContext& draw, GainCell& gain, BillTotals& totals) {
     double payout = odds * amount;
     // Cut toward zero in double precision: a 32-bit integer would wrap for payouts of
     // two billion or more and credit the bill a wildly wrong sum.
@@ -18,12 +17,18 @@ void pay(double odds, double amount, const DrawContext& draw, GainCell& gain,
 
 double oneHitOdds(const OddsTable& odds, int count) {
     switch (count) {
-        case 1: return odds.oddsOneHitOne;
-        case 2: return odds.oddsOneHitTwo;
-        case 3: return odds.oddsOneHitThree;
-        case 4: return odds.oddsOneHitFour;
-        case 5: return odds.oddsOneHitFive;
-        default: return 0;
+        case 1:
+            return odds.oddsOneHitOne;
+        case 2:
+            return odds.oddsOneHitTwo;
+        case 3:
+            return odds.oddsOneHitThree;
+        case 4:
+            return odds.oddsOneHitFour;
+        case 5:
+            return odds.oddsOneHitFive;
+        default:
+            return 0;
     }
 }
 
@@ -35,24 +40,41 @@ bool chainOdds(const OddsTable& odds, BetKind kind, int count, double& out) {
     }
     if (count != 1) return false;
     switch (kind) {
-        case BetKind::TwoRun: out = odds.oddsTwoRunOne; return true;
-        case BetKind::ThreeRun: out = odds.oddsThreeRunOne; return true;
-        case BetKind::FourRun: out = odds.oddsFourRunOne; return true;
-        case BetKind::FiveRun: out = odds.oddsFiveRunOne; return true;
-        default: return false;
+        case BetKind::TwoRun:
+            out = odds.oddsTwoRunOne;
+            return true;
+        case BetKind::ThreeRun:
+            out = odds.oddsThreeRunOne;
+            return true;
+        case BetKind::FourRun:
+            out = odds.oddsFourRunOne;
+            return true;
+        case BetKind::FiveRun:
+            out = odds.oddsFiveRunOne;
+            return true;
+        default:
+            return false;
     }
 }
 
 double keywordOdds(const OddsTable& odds, BetKind kind) {
     switch (kind) {
-        case BetKind::Big: return odds.oddsBig;
-        case BetKind::Small: return odds.oddsSmall;
-        case BetKind::Odd: return odds.oddsOdd;
-        case BetKind::Even: return odds.oddsEven;
-        case BetKind::Dragon: return odds.oddsDragon;
-        case BetKind::Tiger: return odds.oddsTiger;
-        case BetKind::Tie: return odds.oddsTie;
-        default: return 0;
+        case BetKind::Big:
+            return odds.oddsBig;
+        case BetKind::Small:
+            return odds.oddsSmall;
+        case BetKind::Odd:
+            return odds.oddsOdd;
+        case BetKind::Even:
+            return odds.oddsEven;
+        case BetKind::Dragon:
+            return odds.oddsDragon;
+        case BetKind::Tiger:
+            return odds.oddsTiger;
+        case BetKind::Tie:
+            return odds.oddsTie;
+        default:
+            return 0;
     }
 }
 
@@ -64,7 +86,8 @@ void settleItem(const Text& item, const DrawContext& draw, GainCell& gain, BillT
     if (bets.position) {
         totals.stakeSum += bets.position->amount;
         const int n = draw.count(draw.drawNumber, bets.position->digit, false);
-        if (n >= 1 && n <= 5) pay(oneHitOdds(draw.odds, n), bets.position->amount, draw, gain, totals);
+        if (n >= 1 && n <= 5)
+            pay(oneHitOdds(draw.odds, n), bets.position->amount, draw, gain, totals);
     }
 
     if (bets.chain) {

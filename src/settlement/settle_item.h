@@ -3,6 +3,7 @@
 
 #include "betting/bet_content.h"
 #include "betting/odds_table.h"
+#include "betting/regex_object.h"
 #include "betting/text.h"
 #include "settlement/draw.h"
 
@@ -11,7 +12,7 @@ namespace bk {
 // The bill's gain cell (column 4 of its BillsList row). Settlement handlers implement it
 // over the UI so that each payout shows in the cell the moment it is made.
 class GainCell {
-public:
+  public:
     virtual ~GainCell() = default;
     virtual Text read() const = 0;
     virtual void write(const Text& text) = 0;
@@ -33,9 +34,9 @@ inline double billNet(const BillTotals& totals) { return totals.payoutSum - tota
 struct DrawContext {
     const OddsTable& odds;
     const DrawBoxes& boxes;
-    const Text& drawNumber;    // buildDrawNumber(boxes), built once per run
-    bool truncatePayouts;      // on when all bills are settled, off for the selected bill
-    LiteralCounter count;
+    const Text& drawNumber;  // buildDrawNumber(boxes), built once per run
+    bool truncatePayouts;    // on when all bills are settled, off for the selected bill
+    LiteralCounter count = countLiteral;
 };
 
 // Stakes and settles one item with each group that recognises it, adding to the totals

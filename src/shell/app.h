@@ -2,6 +2,7 @@
 // the face's start-up code (the Win32 entry, the replay runner, tests).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct App {
     Text runDirectory;
     // Set by the bill-log owner at start-up; null means bill logging is off.
     BillLogWriter* billLog = nullptr;
+    // The skin's colour adjustment (hue, saturation, value), set by a face that has a skin;
+    // unset means there is no skin to adjust.
+    std::function<void(int, int, int)> adjustSkinHsv;
 
     OddsTable odds;
     Text dataDirectory;  // runDirectory + "/shuju", set when MainWindow is created

@@ -28,6 +28,9 @@ public:
     bool find(Ctl list, int row, int col, Colour& text, Colour& background) const;
     // The records of one list, in registration order.
     std::vector<CellColour> records(Ctl list) const;
+    // Whether the list has its entry (made by its first registration, even one that
+    // added no record).
+    bool hasEntry(Ctl list) const { return entryFor(list) != nullptr; }
     void clear();
 
 private:

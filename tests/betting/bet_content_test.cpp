@@ -67,9 +67,8 @@ TEST(RecogniseItem, PositionGroup) {
         double amount;
     };
     const Case cases[] = {
-        {"3/10", "3", 10},  {"11/10", "1", 10}, {"10/5", "0", 5},
-        {"1/2/10", "1", 10}, {"9/abc", "9", 0},  {"0/", "0", 0},
-        {"大1/10", "1", 10},
+        {"3/10", "3", 10}, {"11/10", "1", 10}, {"10/5", "0", 5},    {"1/2/10", "1", 10},
+        {"9/abc", "9", 0}, {"0/", "0", 0},     {"大1/10", "1", 10},
     };
     for (const Case& c : cases) {
         const RecognisedItem r = recogniseItem(c.item);
@@ -120,11 +119,11 @@ TEST(RecogniseItem, KeywordGroup) {
         double amount;
     };
     const Case cases[] = {
-        {"大10", BetKind::Big, 10},   {"小10", BetKind::Small, 10}, {"单10", BetKind::Odd, 10},
-        {"双10", BetKind::Even, 10},  {"龙10", BetKind::Dragon, 10}, {"虎10", BetKind::Tiger, 10},
-        {"和10", BetKind::Tie, 10},   {"大大10", BetKind::Big, 10}, {"大单10", BetKind::Big, 0},
-        {"单大7", BetKind::Big, 7},   {"小双4", BetKind::Small, 0}, {"大1/10", BetKind::Big, 1},
-        {"和", BetKind::Tie, 0},      {"10大", BetKind::Big, 0},
+        {"大10", BetKind::Big, 10},  {"小10", BetKind::Small, 10},  {"单10", BetKind::Odd, 10},
+        {"双10", BetKind::Even, 10}, {"龙10", BetKind::Dragon, 10}, {"虎10", BetKind::Tiger, 10},
+        {"和10", BetKind::Tie, 10},  {"大大10", BetKind::Big, 10},  {"大单10", BetKind::Big, 0},
+        {"单大7", BetKind::Big, 7},  {"小双4", BetKind::Small, 0},  {"大1/10", BetKind::Big, 1},
+        {"和", BetKind::Tie, 0},     {"10大", BetKind::Big, 0},
     };
     for (const Case& c : cases) {
         const RecognisedItem r = recogniseItem(c.item);

@@ -7,8 +7,8 @@ namespace {
 
 using BoxTexts = std::array<Text, OddsTable::kSlotCount>;
 
-const BoxTexts kDefaults = {"2", "4",   "6",   "8",   "10", "4", "8", "16", "40",
-                            "65", "1.9", "1.9", "1.9", "2", "2", "6", "1.9"};
+const BoxTexts kDefaults = {"2",  "4",   "6",   "8",   "10", "4", "8", "16", "40",
+                            "65", "1.9", "1.9", "1.9", "2",  "2", "6", "1.9"};
 
 TEST(OddsTable, DefaultTextsFillTheNamedSlotsInOrder) {
     const OddsTable t = oddsTableFromTexts(kDefaults);

@@ -44,11 +44,13 @@ TEST(TextToNumber, ReadsTheLongestNumericPrefix) {
         {"inf", 0},
         {"- 5", 0},
         {"007", 7},
-        {"\xA3\xB1\xA3\xB0", 10},                // full-width 1 0
-        {"\xA3\xB2\xA3\xAE\xA3\xB5", 2.5},       // full-width 2 . 5
-        {"\xA3\xAD\xA3\xB3", -3},                // full-width minus 3
-        {"\xA1\xA1" "3", 3},                     // ideographic space, then 3
-        {"\xA3\xB1\xA3\xE5\xA3\xB2", 100},       // full-width 1 e 2
+        {"\xA3\xB1\xA3\xB0", 10},           // full-width 1 0
+        {"\xA3\xB2\xA3\xAE\xA3\xB5", 2.5},  // full-width 2 . 5
+        {"\xA3\xAD\xA3\xB3", -3},           // full-width minus 3
+        {"\xA1\xA1"
+         "3",
+         3},                                // ideographic space, then 3
+        {"\xA3\xB1\xA3\xE5\xA3\xB2", 100},  // full-width 1 e 2
         {"0.1", 0.1},
         {"123456789012345678901234567890", 123456789012345678901234567890.0},
     };
@@ -66,7 +68,9 @@ TEST(TextToNumber, KeepsSignOfZeroAndSaturatesOutOfRange) {
 
 TEST(TextToNumber, LeadByteOfOtherCharactersIsNotNormalised) {
     // 0xA3 followed by a byte outside A1..FE is not a full-width ASCII form.
-    EXPECT_EQ(textToNumber("\xA3\x40" "5"), 0);
+    EXPECT_EQ(textToNumber("\xA3\x40"
+                           "5"),
+              0);
     // A lone lead byte at the end must not read past the text.
     EXPECT_EQ(textToNumber("4\xA3"), 4);
 }
@@ -184,8 +188,14 @@ TEST(FindText, MatchesStartOnlyAtCharacterBoundaries) {
     EXPECT_EQ(findText("a\xB0\xA1", "a\xB0"), 1);
     // Characters are counted from the start position: from byte 2 the trail byte A1 is
     // read as a lead byte and swallows the b after it.
-    EXPECT_EQ(findText("\xB0\xA1" "b", "b", 2), -1);
-    EXPECT_EQ(findText("\xB0\xA1" "xb", "b", 2), 4);
+    EXPECT_EQ(findText("\xB0\xA1"
+                       "b",
+                       "b", 2),
+              -1);
+    EXPECT_EQ(findText("\xB0\xA1"
+                       "xb",
+                       "b", 2),
+              4);
 }
 
 TEST(FindLastText, LastBoundaryMatch) {
@@ -268,7 +278,9 @@ TEST(LeftRightMid, ByteCounts) {
     EXPECT_EQ(midText("abcdef", 0, 2), "");
     EXPECT_EQ(midText("abcdef", 7, 2), "");
     EXPECT_EQ(midText("abcdef", 1, 0), "");
-    EXPECT_EQ(midText("啊b", 2, 2), "\xA1" "b");
+    EXPECT_EQ(midText("啊b", 2, 2),
+              "\xA1"
+              "b");
     EXPECT_EQ(textLength("啊b"), 3);
     EXPECT_EQ(textLength(""), 0);
 }
@@ -309,8 +321,7 @@ TEST(ReplaceSeries, PairsInOrder) {
     const ReplacementPairs pairs = {{"总余额：90】", "总余额：120】"},
                                     {"加成：5】", "加成：35】"},
                                     {"下注总额：10】", "下注总额：20】"}};
-    EXPECT_EQ(replaceSeries(record, pairs, 1),
-              "总余额：120】\r\n加成：35】\r\n下注总额：20】\r\n");
+    EXPECT_EQ(replaceSeries(record, pairs, 1), "总余额：120】\r\n加成：35】\r\n下注总额：20】\r\n");
     EXPECT_EQ(replaceSeries("aXa", {{"a", "b"}}, 1), "bXa");
     EXPECT_EQ(replaceSeries("aXa", {{"a", "b"}}), "bXb");
     EXPECT_EQ(replaceSeries("aXa", {{"x", "y"}}), "aya");
