@@ -25,6 +25,23 @@ TEST(RemoveBlankLines, SharedCases) {
     }
 }
 
+// Texts far longer than any the program makes, as a damaged ledger file could hold:
+// the answers stay right and nothing overflows.
+TEST(RemoveBlankLines, LongRunsOfBlanks) {
+    const Text blanks(300000, ' ');
+    EXPECT_EQ(removeBlankLines("a\r\n" + blanks + "\r\n" + blanks + "\r\nb"), "a\r\nb");
+    EXPECT_EQ(removeBlankLines("a\r\n" + blanks + "b"), "a\r\n" + blanks + "b");
+    Text manyLines;
+    for (int i = 0; i < 50000; ++i) manyLines += "\r\n \t";
+    EXPECT_EQ(removeBlankLines("x" + manyLines + "\r\ny"), "x\r\ny");
+}
+
+TEST(CountLiteral, LongLiteralsAndSubjects) {
+    EXPECT_EQ(countLiteral("12345", Text(200000, '1')), 0);
+    EXPECT_EQ(countLiteral(Text(100000, '7') + "1", "1"), 1);
+    EXPECT_EQ(countLiteral(Text(100001, '7'), "77"), 50000);
+}
+
 TEST(EscapeLiteral, EscapesSyntaxButNotTrailBytes) {
     const std::vector<std::pair<Text, Text>> cases = {
         {"1", "1"},
