@@ -3,8 +3,8 @@
 // Attaching installs a CBT hook on the calling thread. Every window that thread creates
 // from then on, and every window it already has, is subclassed; the subclass answers the
 // WM_CTLCOLOR* messages that controls send to their parent with the skin's brushes and
-// paints the background of plain surfaces (windows whose class background is one of the
-// system's face or window colours). The window's own procedure runs first for the colour
+// paints the background of plain surfaces (windows of the program's own classes whose class
+// background is one of the system's face or window colours). The window's own procedure runs first for the colour
 // messages: an answer of its own (a brush that is not the system's default) is kept, so the
 // skin only replaces colours nobody chose.
 //
@@ -89,15 +89,25 @@ bool isDefaultBrush(LRESULT r) {
            b == GetSysColorBrush(COLOR_WINDOW);
 }
 
-bool hasSystemBackground(HWND hwnd) {
+// The common controls register their classes for every module (CS_GLOBALCLASS); they paint
+// their own backgrounds, and a list view painted in the face colour would read as disabled.
+// user32's own controls leave the class background empty, so they never count as surfaces.
+bool isSharedControlClass(HWND hwnd) {
+    return (GetClassLongPtrW(hwnd, GCL_STYLE) & CS_GLOBALCLASS) != 0;
+}
+
+// A surface is a window of the program's own class that leaves its background to the
+// system's face or window colour: the skin paints it instead.
+bool isSurface(HWND hwnd) {
     auto brush = static_cast<INT_PTR>(GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND));
     if (brush == 0) return false;
+    bool systemColour = false;
     for (int index : {COLOR_3DFACE, COLOR_WINDOW}) {
         if (brush == index + 1 || brush == reinterpret_cast<INT_PTR>(GetSysColorBrush(index))) {
-            return true;
+            systemColour = true;
         }
     }
-    return false;
+    return systemColour && !isSharedControlClass(hwnd);
 }
 
 LRESULT CALLBACK skinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -139,7 +149,7 @@ LRESULT CALLBACK skinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id
 
 void skinWindow(HWND hwnd) {
     if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
-    SetWindowSubclass(hwnd, skinProc, kSubclassId, hasSystemBackground(hwnd) ? kPaintSurface : 0);
+    SetWindowSubclass(hwnd, skinProc, kSubclassId, isSurface(hwnd) ? kPaintSurface : 0);
 }
 
 LRESULT CALLBACK cbtProc(int code, WPARAM wp, LPARAM lp) {

@@ -4,6 +4,7 @@
 // whole process, so every test that attaches does it on a thread of its own: the windows
 // of other tests in this program stay unskinned.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -153,16 +154,20 @@ void registerClasses() {
 
 // A shown top-level window with a label and an edit box, as the program's windows are.
 struct TestWindow {
-    HWND top = nullptr, label = nullptr, edit = nullptr;
+    HWND top = nullptr, label = nullptr, edit = nullptr, list = nullptr;
 
     explicit TestWindow(const wchar_t* cls = kSurfaceClass) {
         registerClasses();
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&icc);
         top = CreateWindowExW(0, cls, L"skin test", WS_OVERLAPPEDWINDOW, 40, 40, 320, 200,
                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         label = CreateWindowExW(0, L"Static", L"ab", WS_CHILD | WS_VISIBLE, 10, 10, 200, 20, top,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
         edit = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, 10, 40, 200, 20, top,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
+        list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 70,
+                               200, 80, top, nullptr, GetModuleHandleW(nullptr), nullptr);
         ShowWindow(top, SW_SHOWNOACTIVATE);
         UpdateWindow(top);
         pumpMessages();
@@ -323,6 +328,9 @@ TEST(SkinLibrary, WindowsShowTheSkinsColours) {
             EXPECT_EQ(hex(edit.brush), "2E5C8A");
             EXPECT_EQ(hex(edit.text), "0000FF");
             EXPECT_EQ(hex(shownPixel(w->edit, 190, 10)), "2E5C8A") << "edit box background";
+            // Controls that paint their own background are left alone.
+            EXPECT_EQ(hex(shownPixel(w->list, 150, 60)), hex(ListView_GetBkColor(w->list)))
+                << "list view background";
         }
         // A window that answers with a brush of its own keeps it.
         EXPECT_EQ(hex(askParent(own.label, WM_CTLCOLORSTATIC).brush), "010203");
