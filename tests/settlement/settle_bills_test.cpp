@@ -22,6 +22,16 @@ class WatchedUi : public HeadlessUi {
     std::vector<std::vector<Text>> removed;
 };
 
+// Each reading of the clock takes the next of these times; the last one stays.
+class SteppingClock : public Clock {
+  public:
+    DateTime now() const override {
+        return readings[next < readings.size() ? next++ : readings.size() - 1];
+    }
+    std::vector<DateTime> readings{DateTime{2016, 2, 28, 12, 0, 0}};
+    mutable std::size_t next = 0;
+};
+
 struct Program {
     Program() : random(makeRandomSource(1)), app(ui, clock, *random, disk, "run") {
         ui.connect(app);
@@ -44,7 +54,9 @@ struct Program {
         ui.setCell(Ctl::BillsList, row, 6, stake);
         return row;
     }
-    Text ledgerPath() const { return app.dataDirectory + "/" + dateText(clock.now()); }
+    Text ledgerPath(const DateTime& day = DateTime{2016, 2, 28}) const {
+        return app.dataDirectory + "/" + dateText(day);
+    }
     int messagesShown(const Text& text) const {
         int n = 0;
         for (const auto& m : ui.messages()) n += m.text == text;
@@ -52,7 +64,7 @@ struct Program {
     }
 
     WatchedUi ui;
-    FixedClock clock{DateTime{2016, 2, 28, 12, 0, 0}};
+    SteppingClock clock;
     std::unique_ptr<RandomSource> random;
     MemoryDisk disk;
     App app;
@@ -129,6 +141,31 @@ TEST(SettleBills, NothingWrittenWithoutRecords) {
     EXPECT_EQ(p.disk.writes, 0);
     EXPECT_TRUE(p.ui.messages().empty());
     EXPECT_EQ(p.ui.rowCount(Ctl::BillStatsList), 1);
+}
+
+}  // namespace
+}  // namespace bk
+
+namespace bk {
+namespace {
+
+// A settlement that starts a second before midnight reads and writes the day it began
+// with; the next day's file is not made from the previous day's records.
+TEST(SettleBills, RunAcrossMidnightKeepsToOneDay) {
+    for (Ctl button : {Ctl::CalculateButton, Ctl::SingleCalculateButton}) {
+        Program p;
+        const DateTime lastSecond{2016, 2, 28, 23, 59, 59};
+        const DateTime nextDay{2016, 2, 29, 0, 0, 0};
+        p.clock.readings = {lastSecond, nextDay};
+        p.disk.files[p.ledgerPath(lastSecond)] = newRecordText("甲", "100");
+        p.draw("38085");
+        p.bill("甲", "3/10", "", "", "100");
+        p.ui.setSelectedRow(Ctl::BillsList, 0);
+        p.ui.userClick(button);
+        EXPECT_EQ(p.disk.files.count(p.ledgerPath(nextDay)), 0u);
+        EXPECT_NE(p.disk.files[p.ledgerPath(lastSecond)].find("总余额：110】"), Text::npos);
+        EXPECT_TRUE(p.ui.messages().empty());
+    }
 }
 
 }  // namespace
