@@ -103,8 +103,10 @@ std::u32string utf8ToCodePoints(const std::string& utf8) {
         bool ok = i + extra < n;
         for (int k = 1; ok && k <= extra; ++k) {
             unsigned char t = static_cast<unsigned char>(utf8[i + k]);
-            if ((t & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (t & 0x3F);
+            if ((t & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (t & 0x3F);
         }
         if (ok && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
         if (!ok) {

@@ -91,16 +91,10 @@ Text encode(const std::wstring& chars) {
     return out;
 }
 
-// Case folding for IgnoreCase: the letters GBK holds in both cases (ASCII, full-width
-// Latin, Greek, Cyrillic), the same on every platform whatever the C library's locale.
+// IgnoreCase folds the ASCII letters only, as the program's text operations do; the
+// C library's wide case mapping differs between platforms and locales.
 wchar_t foldCase(wchar_t c) {
-    const unsigned long u = static_cast<unsigned long>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xFF21 && u <= 0xFF3A) ||
-        (u >= 0x0391 && u <= 0x03A9 && u != 0x03A2) || (u >= 0x0410 && u <= 0x042F)) {
-        return static_cast<wchar_t>(u + 0x20);
-    }
-    if (u == 0x0401) return static_cast<wchar_t>(0x0451);
-    return c;
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
 }
 
 // Character classes as "VBScript.RegExp" documents them: \s is [ \f\n\r\t\v], \d is
@@ -123,7 +117,7 @@ struct Match {
 };
 
 class PortableRegexEngine : public RegexEngine {
-public:
+  public:
     const char* name() const override { return "portable"; }
 
     RegexStatus execute(const Text& pattern, const Text& subject,
@@ -178,7 +172,7 @@ public:
         return encode(subject_.chars.substr(m.start, m.length));
     }
 
-private:
+  private:
     bool executed_ = false;
     Text pattern_;
     DecodedText subject_;

@@ -94,7 +94,9 @@ Text escapeLiteral(const Text& literal) {
 
 int countLiteral(const Text& subject, const Text& literal, bool caseSensitive) {
     // An empty pattern would "match" between every two characters; no bet asks for it.
-    if (literal.empty()) return 0;
+    // A literal longer than the subject cannot occur in it, and skipping the engine then
+    // also spares it patterns of any length typed into a bet.
+    if (literal.empty() || literal.size() > subject.size()) return 0;
     RegexObject regex;
     if (!regex.execute(escapeLiteral(literal), subject, caseSensitive, true, true, false)) {
         return 0;
@@ -102,15 +104,62 @@ int countLiteral(const Text& subject, const Text& literal, bool caseSensitive) {
     return regex.matchCount();
 }
 
+namespace {
+
+// White space as the pattern class \s of "VBScript.RegExp" knows it. All of these are
+// below 0x40, so none can be the trail byte of a GBK character.
+bool isPatternSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// What replacing every match of \n\s*\r by nothing does, in one pass: in each run of
+// white space, the stretch from its first line feed to its last carriage return (when
+// the return comes later) goes. The standard library's backtracking matcher recurses
+// once per character that \s* takes, so a long enough run of blanks overflows the
+// stack; this pass has no such limit.
+Text collapseBlankLines(const Text& text) {
+    Text out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!isPatternSpace(text[i])) {
+            out += text[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && isPatternSpace(text[end])) ++end;
+        const std::size_t lineFeed = text.find('\n', i);
+        const std::size_t lastReturn = text.rfind('\r', end - 1);
+        if (lineFeed < end && lastReturn != Text::npos && lastReturn > lineFeed) {
+            out.append(text, i, lineFeed - i);
+            out.append(text, lastReturn + 1, end - lastReturn - 1);
+        } else {
+            out.append(text, i, end - i);
+        }
+        i = end;
+    }
+    return out;
+}
+
+}  // namespace
+
 Text removeBlankLines(const Text& text) {
-    RegexObject regex;
     Text rest = text;
     if (leftText(rest, 2) == "\r\n") rest.erase(0, 2);
     if (rightText(rest, 2) == "\r\n") rest.erase(rest.size() - 2);
-    // A line feed, any run of white space, a carriage return: removing the match joins
-    // the line before a run of blank lines to the line after it with one break.
-    if (!regex.execute("\\n\\s*\\r", rest)) return rest;
-    return regex.replace(Text());
+#ifdef _WIN32
+    const RegexEngineSetting setting = regexEngineSetting();
+    if (setting.choice != RegexEngineChoice::portable) {
+        RegexEngineSetting comOnly = setting;
+        comOnly.choice = RegexEngineChoice::com;
+        RegexObject regex(comOnly);
+        // A line feed, any run of white space, a carriage return: removing the match
+        // joins the line before a run of blank lines to the line after it with one break.
+        if (regex.execute("\\n\\s*\\r", rest)) return regex.replace(Text());
+    }
+#endif
+    // Without "VBScript.RegExp" the same replacement is made without a pattern engine.
+    return collapseBlankLines(rest);
 }
 
 }  // namespace bk

@@ -29,7 +29,7 @@ enum class RegexStatus {
 // One engine. execute() compiles a fresh pattern each time, so nothing carries over
 // from one call to the next; the other operations refer to the last execute().
 class RegexEngine {
-public:
+  public:
     virtual ~RegexEngine() = default;
     virtual const char* name() const = 0;
     virtual RegexStatus execute(const Text& pattern, const Text& subject,
@@ -70,7 +70,7 @@ RegexEngineSetting regexEngineSetting();
 void setRegexEngineSetting(const RegexEngineSetting& setting);
 
 class RegexObject {
-public:
+  public:
     RegexObject();  // the process-wide setting's engine
     explicit RegexObject(const RegexEngineSetting& setting);
     ~RegexObject();
@@ -89,7 +89,7 @@ public:
     // The engine that ran (or will run) execute(): "VBScript.RegExp" or "portable".
     const char* engineName() const;
 
-private:
+  private:
     RegexEngineSetting setting_;
     std::unique_ptr<RegexEngine> engine_;
 };

@@ -1,5 +1,6 @@
 #include "ledger/ledger_batch.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace bk {
@@ -64,6 +65,7 @@ void LedgerBatch::rebuild(const Text& ledger) {
     }
     segments_.push_back(ledger.substr(start));
     namesOfSegment_.resize(segments_.size());
+    index_.reserve(segments_.size());
     for (int s = 0; s < static_cast<int>(segments_.size()); ++s) indexSegment(s);
 }
 
@@ -77,7 +79,10 @@ void LedgerBatch::indexSegment(int segment) {
         const std::size_t end = findAtBoundary(t, nameStart, kFieldEnd);
         if (end == Text::npos) break;  // no later label can be closed either
         Text name = t.substr(nameStart, end - nameStart);
-        index_[name].insert(segment);
+        std::vector<int>& segments = index_[name];
+        // Segments are indexed in order at first and one at a time later: keep them sorted.
+        auto place = std::lower_bound(segments.begin(), segments.end(), segment);
+        if (place == segments.end() || *place != segment) segments.insert(place, segment);
         names.push_back(std::move(name));
     }
 }
@@ -86,7 +91,8 @@ void LedgerBatch::unindexSegment(int segment) {
     for (const Text& name : namesOfSegment_[segment]) {
         auto it = index_.find(name);
         if (it == index_.end()) continue;
-        it->second.erase(segment);
+        auto at = std::lower_bound(it->second.begin(), it->second.end(), segment);
+        if (at != it->second.end() && *at == segment) it->second.erase(at);
         if (it->second.empty()) index_.erase(it);
     }
     namesOfSegment_[segment].clear();
@@ -95,7 +101,7 @@ void LedgerBatch::unindexSegment(int segment) {
 int LedgerBatch::findSegment(const Text& name) const {
     if (!indexable(name)) return findRecord(segments_, name);
     auto it = index_.find(name);
-    return it == index_.end() ? -1 : *it->second.begin();
+    return it == index_.end() ? -1 : it->second.front();
 }
 
 bool LedgerBatch::apply(const RecordUpdate& update) {

@@ -7,7 +7,6 @@
 // plain sequence of applyRecordUpdate calls would have left.
 #pragma once
 
-#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -40,7 +39,7 @@ class LedgerBatch {
     // Player name -> the segments holding the key "用户名称：" + name + "】". Only names that
     // are whole GBK characters without "】" are indexed this way; any other name is looked up
     // by scanning, which is rare and always right.
-    std::unordered_map<Text, std::set<int>> index_;
+    std::unordered_map<Text, std::vector<int>> index_;  // ascending
     std::vector<std::vector<Text>> namesOfSegment_;
     bool changed_ = false;
 };

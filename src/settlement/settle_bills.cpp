@@ -112,6 +112,21 @@ class StatsRowsByName {
     std::unordered_map<Text, std::vector<int>> rows_;
 };
 
+// Today's ledger, read and written at one path fixed when it is read: a settlement that
+// spans midnight must not carry one day's records into the next day's file.
+class DayLedger {
+  public:
+    explicit DayLedger(const App& app) : path_(todayLedgerPath(app)) {
+        if (!app.fs.readWhole(path_, text_)) text_.clear();
+    }
+    const Text& text() const { return text_; }
+    bool write(App& app, const Text& text) const { return app.fs.writeWhole(path_, text); }
+
+  private:
+    Text path_;
+    Text text_;
+};
+
 BillRow billRowCells(const Ui& ui, int row) {
     return {ui.cell(Ctl::BillsList, row, kBillName), ui.cell(Ctl::BillsList, row, kBillDeposit),
             ui.cell(Ctl::BillsList, row, kBillContent), ui.cell(Ctl::BillsList, row, kBillBalance)};
@@ -140,6 +155,7 @@ void settleAll(App& app) {
 
     // The ledger is read at the first bill that needs it and written once after the last:
     // the bytes are those that rewriting the file bill by bill would leave.
+    std::optional<DayLedger> day;
     std::optional<LedgerBatch> ledger;
     std::optional<StatsRowsByName> statsRows;
     std::vector<SettledBill> settled;
@@ -161,14 +177,17 @@ void settleAll(App& app) {
         if (rows.empty()) rows.push_back(appendStatsRow(ui));
         for (int k : rows) writeStatsRow(ui, k, stats, net);
 
-        if (!ledger) ledger.emplace(readTodayLedger(app));
+        if (!ledger) {
+            day.emplace(app);
+            ledger.emplace(day->text());
+        }
         ledger->apply(settlementUpdate(
             name, balance, totals,
             settlementEntry(app.clock.now(), content, boxes.data(), app.drawSummary, net)));
 
         settled.push_back({r, stats});
     }
-    if (ledger && ledger->changed() && !writeTodayLedger(app, ledger->text())) {
+    if (ledger && ledger->changed() && !day->write(app, ledger->text())) {
         ui.showMessage(kMessageSaveFailed);
     }
     logAllBills(app, settled);
@@ -200,9 +219,9 @@ void settleSelected(App& app) {
     const HistoryRow stats{name, balance, line, content};
     writeStatsRow(ui, appendStatsRow(ui), stats, numberToText(billNet(totals)));
 
-    const auto updated =
-        applyRecordUpdate(readTodayLedger(app), settlementUpdate(name, balance, totals, {}));
-    if (updated && !writeTodayLedger(app, *updated)) ui.showMessage(kMessageSaveFailed);
+    const DayLedger day(app);
+    const auto updated = applyRecordUpdate(day.text(), settlementUpdate(name, balance, totals, {}));
+    if (updated && !day.write(app, *updated)) ui.showMessage(kMessageSaveFailed);
 
     logSelectedBill(app, {row, stats});
 }

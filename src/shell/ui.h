@@ -20,7 +20,10 @@ enum class Event {
     RightClick,   // list view: a right click anywhere in the list
     DoubleClick,  // list view
     ItemFocused,  // list view: a row became the focused row
-    SelectionChanged,  // list view: the selected row changed (by any means)
+    // list view: the selected row changed by any means: a click, the keyboard, the program,
+    // or the selected row being deleted (then to none). Deleting an earlier row moves the
+    // selected row's index without this event: the same row stays selected.
+    SelectionChanged,
 };
 
 class Ui {

@@ -37,11 +37,17 @@ TEST(Gbk, DecodesKnownCharacters) {
 TEST(Gbk, InvalidBytesBecomeOneReplacementEach) {
     const std::vector<DecodeCase> cases = {
         {"lone lead at the end", "a\xD6", U"a\uFFFD"},
-        {"byte 0xFF", "\xFF" "a", U"\uFFFDa"},
+        {"byte 0xFF",
+         "\xFF"
+         "a",
+         U"\uFFFDa"},
         {"lead before a byte that cannot trail", "\x81 b", U"\uFFFD b"},
         {"lead before 0x7F", "\xA1\x7F", U"\uFFFD\x7F"},
         {"lead before 0xFF", "\xB0\xFF", U"\uFFFD\uFFFD"},
-        {"well-formed pair without a character", "\xAA\xA1" "x", U"\uFFFD\uFFFDx"},
+        {"well-formed pair without a character",
+         "\xAA\xA1"
+         "x",
+         U"\uFFFD\uFFFDx"},
         {"truncated after a good character", "\xD6\xD0\xD6", U"\u4E2D\uFFFD"},
     };
     for (const auto& c : cases) EXPECT_EQ(gbkToCodePoints(c.gbk), c.cps) << c.what;
@@ -97,14 +103,14 @@ TEST(Gbk, Utf8Conversions) {
 
 TEST(Gbk, MalformedUtf8BecomesQuestionMarks) {
     const std::vector<std::pair<std::string, Text>> cases = {
-        {"\xC0\xAF", "??"},           // overlong '/'
-        {"\xE0\x80\xAF", "???"},      // overlong '/' in three bytes
-        {"\xED\xA0\x80", "???"},      // a surrogate
-        {"\xE4\xB8", "??"},           // truncated 中
-        {"\xE4\xB8z", "??z"},         // truncated before an ASCII byte, which survives
-        {"\x80x", "?x"},              // a stray continuation byte
+        {"\xC0\xAF", "??"},            // overlong '/'
+        {"\xE0\x80\xAF", "???"},       // overlong '/' in three bytes
+        {"\xED\xA0\x80", "???"},       // a surrogate
+        {"\xE4\xB8", "??"},            // truncated 中
+        {"\xE4\xB8z", "??z"},          // truncated before an ASCII byte, which survives
+        {"\x80x", "?x"},               // a stray continuation byte
         {"\xF4\x90\x80\x80", "????"},  // above U+10FFFF
-        {u8"\U0001F600!", "?!"},      // valid, but outside GBK
+        {u8"\U0001F600!", "?!"},       // valid, but outside GBK
     };
     for (const auto& c : cases) EXPECT_EQ(utf8ToGbk(c.first), c.second) << c.first;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "../support/headless_program.h"
 #include "ledger/bill_log.h"
 #include "ledger/ledger_file.h"
@@ -76,6 +79,34 @@ TEST(PlayerHandlers, RestoredFromTheRecord) {
     const std::vector<Text> row = {"甲", "100", "", "大5", "-20", "80", "", "可以自定义", "75"};
     for (int col = 0; col < 9; ++col) EXPECT_EQ(p.ui.cell(Ctl::BillsList, 0, col), row[col]);
     EXPECT_EQ(p.ledger(), before);
+}
+
+// The same on the real disk: today's ledger name taken by a folder cannot be written.
+TEST(PlayerHandlers, LedgerPathTakenByAFolder) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("bk_ledger_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    ASSERT_TRUE(fs::create_directory(dir));
+    HeadlessUi ui;
+    FixedClock clock{DateTime{2016, 2, 28, 12, 0, 0}};
+    auto random = makeRandomSource(1);
+    auto disk = makeSystemFileSystem();
+    App app(ui, clock, *random, *disk, dir.string());
+    ui.connect(app);
+    ui.createMainWindow();
+    ASSERT_TRUE(disk->isDirectory(app.dataDirectory));
+    ASSERT_TRUE(disk->makeDirectory(todayLedgerPath(app)));
+
+    ui.setText(Ctl::PlayerNameEdit, "甲");
+    ui.setText(Ctl::DepositEdit, "100");
+    ui.userClick(Ctl::AddButton);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, "数据保存失败！");
+    EXPECT_EQ(ui.rowCount(Ctl::BillsList), 1);
+    EXPECT_TRUE(disk->isDirectory(todayLedgerPath(app)));
+    ui.closeMainWindow();
+    fs::remove_all(dir);
 }
 
 TEST(PlayerHandlers, FailedBillLogWriteIsShownOnTheGuiThread) {

@@ -63,6 +63,29 @@ TEST_F(OddsConfirm, BoxesCountOnlyWhenConfirmed) {
     for (int i = 0; i < OddsTable::kSlotCount; ++i) EXPECT_DOUBLE_EQ(app.odds.slot(i), expected[i]);
 }
 
+using WindowHandlers = ShellFixture;
+
+TEST_F(WindowHandlers, ColumnToggleSetsTheWidthAfreshEachTime) {
+    start();
+    ui.setColumnWidth(Ctl::BillStatsList, 4, 120);  // resized by the user
+    ui.userClick(Ctl::ShowColumnCheck);
+    EXPECT_TRUE(ui.isChecked(Ctl::ShowColumnCheck));
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 4), 0);
+    ui.userClick(Ctl::ShowColumnCheck);
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 4), 200);
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 3), 200);
+}
+
+TEST_F(WindowHandlers, PageSwitchNeverReachesTheThirdPage) {
+    start();
+    for (int expected : {1, 0, 1, 0}) {
+        ui.userClick(Ctl::PageSwitchButton);
+        EXPECT_EQ(ui.currentPage(), expected);
+        EXPECT_NE(ui.isVisible(Ctl::BillsList), ui.isVisible(Ctl::OddsConfirmButton));
+        EXPECT_FALSE(ui.isVisible(Ctl::InertBillsList));
+    }
+}
+
 using DigitBoxes = ShellFixture;
 
 TEST_F(DigitBoxes, FiveDigitsTypedInOneGo) {

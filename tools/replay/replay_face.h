@@ -1,6 +1,6 @@
 // The face a scenario runs against. The interpreter (script.h, interpreter.h) is common;
-// each face comes in a file of its own: replay_headless.cpp (the in-memory model) and
-// replay_win32.cpp (the real windows). The build links exactly one of them.
+// the runner's face is chosen by one file: replay_headless.cpp (the in-memory model of
+// headless_face.cpp) natively, replay_win32.cpp (the real windows) on Windows.
 #pragma once
 
 #include <memory>
@@ -65,7 +65,9 @@ public:
     virtual void processPending() = 0;
 };
 
-// Made by the face's own file.
+// The face of this build of the runner, made by the face's own file.
 std::unique_ptr<ReplayFace> makeReplayFace();
+// The headless face (every build has it; the runner's tests use it).
+std::unique_ptr<ReplayFace> makeHeadlessReplayFace();
 
 }  // namespace bk

@@ -69,12 +69,13 @@ Text unescape(const std::string& s) {
     return utf8ToGbk(out);
 }
 
-long parseInt(const std::string& w, const char* what, long lo, long hi) {
+// long long: a long is 32 bits on Windows, too small for a seed.
+long long parseInt(const std::string& w, const char* what, long long lo, long long hi) {
     std::size_t i = (!w.empty() && w[0] == '-') ? 1 : 0;
     bool ok = i < w.size();
     for (std::size_t j = i; j < w.size(); ++j) ok = ok && w[j] >= '0' && w[j] <= '9';
     if (!ok || w.size() > 11) throw Malformed{std::string(what) + " must be a number: " + w};
-    long v = std::strtol(w.c_str(), nullptr, 10);
+    long long v = std::strtoll(w.c_str(), nullptr, 10);
     if (v < lo || v > hi)
         throw Malformed{std::string(what) + " out of range (" + std::to_string(lo) + ".." +
                         std::to_string(hi) + "): " + w};
@@ -218,7 +219,7 @@ void parseLine(const std::string& s, Command& c) {
         c.when = clockTime(line);
     } else if (cmd == "seed") {
         c.op = Op::Seed;
-        c.seed = static_cast<std::uint32_t>(parseInt(line.word("seed"), "seed", 0, 4294967295L));
+        c.seed = static_cast<std::uint32_t>(parseInt(line.word("seed"), "seed", 0, 4294967295LL));
     } else if (cmd == "set") {
         c.op = Op::Set;
         c.control = control(line, "control with a text",
