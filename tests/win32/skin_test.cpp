@@ -178,6 +178,12 @@ struct TestWindow {
     }
 };
 
+std::string hex(COLORREF c) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return buf;
+}
+
 // The colour a window's client area shows at (x, y), printed into a bitmap of our own.
 COLORREF printedPixel(HWND hwnd, int x, int y) {
     RECT rc;
@@ -196,14 +202,21 @@ COLORREF printedPixel(HWND hwnd, int x, int y) {
     return c;
 }
 
-// The colour the window shows on screen at (x, y) of its client area.
-COLORREF shownPixel(HWND hwnd, int x, int y) {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pumpMessages();
-    HDC dc = GetDC(hwnd);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return c;
+// The colour the window shows on screen at (x, y) of its client area. The window system may
+// take a moment to give a freshly shown window its surface, so this repaints and looks
+// again until it sees `awaited` or a few seconds have passed, and returns what it saw last.
+std::string shownPixel(HWND hwnd, int x, int y, const std::string& awaited) {
+    std::string seen;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW | RDW_UPDATENOW);
+        pumpMessages();
+        HDC dc = GetDC(hwnd);
+        seen = hex(GetPixel(dc, x, y));
+        ReleaseDC(hwnd, dc);
+        if (seen == awaited) break;
+    }
+    return seen;
 }
 
 struct ControlColour {
@@ -221,12 +234,6 @@ ControlColour askParent(HWND control, UINT msg) {
     ControlColour c{lb.lbColor, GetTextColor(dc), GetBkColor(dc)};
     ReleaseDC(control, dc);
     return c;
-}
-
-std::string hex(COLORREF c) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
 }
 
 TEST(SkinLibrary, ExportsExactlyTheTwoFunctions) {
@@ -316,10 +323,10 @@ TEST(SkinLibrary, WindowsShowTheSkinsColours) {
         TestWindow after;
         TestWindow own(kOwnColoursClass);
         for (TestWindow* w : {&before, &after}) {
-            EXPECT_EQ(hex(shownPixel(w->top, 300, 150)), "FF0000") << "window background";
+            EXPECT_EQ(shownPixel(w->top, 300, 150, "FF0000"), "FF0000") << "window background";
             EXPECT_EQ(hex(printedPixel(w->top, 300, 150)), "FF0000") << "printed background";
             // The label's own area, right of its short text.
-            EXPECT_EQ(hex(shownPixel(w->label, 190, 10)), "FF0000") << "label background";
+            EXPECT_EQ(shownPixel(w->label, 190, 10, "FF0000"), "FF0000") << "label background";
             ControlColour label = askParent(w->label, WM_CTLCOLORSTATIC);
             EXPECT_EQ(hex(label.brush), "FF0000");
             EXPECT_EQ(hex(label.back), "FF0000");
@@ -327,9 +334,10 @@ TEST(SkinLibrary, WindowsShowTheSkinsColours) {
             ControlColour edit = askParent(w->edit, WM_CTLCOLOREDIT);
             EXPECT_EQ(hex(edit.brush), "2E5C8A");
             EXPECT_EQ(hex(edit.text), "0000FF");
-            EXPECT_EQ(hex(shownPixel(w->edit, 190, 10)), "2E5C8A") << "edit box background";
+            EXPECT_EQ(shownPixel(w->edit, 190, 10, "2E5C8A"), "2E5C8A") << "edit box background";
             // Controls that paint their own background are left alone.
-            EXPECT_EQ(hex(shownPixel(w->list, 150, 60)), hex(ListView_GetBkColor(w->list)))
+            std::string listColour = hex(ListView_GetBkColor(w->list));
+            EXPECT_EQ(shownPixel(w->list, 150, 60, listColour), listColour)
                 << "list view background";
         }
         // A window that answers with a brush of its own keeps it.
@@ -360,7 +368,7 @@ TEST(SkinLibrary, AdjustingShiftsHueSaturationAndValue) {
             std::string label = std::to_string(c.h) + "," + std::to_string(c.s) + "," +
                                 std::to_string(c.v);
             ASSERT_EQ(builtLibrary().adjust(c.h, c.s, c.v), SKIN_OK) << label;
-            EXPECT_EQ(hex(shownPixel(w.top, 300, 150)), c.face) << label;
+            EXPECT_EQ(shownPixel(w.top, 300, 150, c.face), c.face) << label;
             EXPECT_EQ(hex(askParent(w.edit, WM_CTLCOLOREDIT).brush), c.field) << label;
         }
         // Text colours move with the rest: green turned a third of the way is blue.
@@ -379,10 +387,10 @@ TEST(SkinLibrary, AFailedAttachKeepsTheSkinInEffect) {
         TestWindow w;
         EXPECT_EQ(builtLibrary().attach(narrow(tmp.file(L"bad.she")).c_str(), ""), SKIN_E_FORMAT);
         EXPECT_EQ(builtLibrary().attach(narrow(tmp.file(L"none.she")).c_str(), ""), SKIN_E_FILE);
-        EXPECT_EQ(hex(shownPixel(w.top, 300, 150)), "00FF00");
+        EXPECT_EQ(shownPixel(w.top, 300, 150, "00FF00"), "00FF00");
         // The adjustment still starts from the attached file's colours.
         ASSERT_EQ(builtLibrary().adjust(240, 0, 0), SKIN_OK);
-        EXPECT_EQ(hex(shownPixel(w.top, 300, 150)), "0000FF");
+        EXPECT_EQ(shownPixel(w.top, 300, 150, "0000FF"), "0000FF");
     });
 }
 
@@ -411,10 +419,10 @@ TEST(SkinLoader, StartUpInstallsBothFilesAndAttachesTheShippedSkin) {
         EXPECT_EQ(lib.loadedPath(), programFolder() + L"\\jedata.dll");
 
         TestWindow w;
-        COLORREF shipped = shownPixel(w.top, 300, 150);
-        EXPECT_EQ(hex(shipped), "E6EEDC");  // win8.she's Face
+        EXPECT_EQ(shownPixel(w.top, 300, 150, "E6EEDC"), "E6EEDC");  // win8.she's Face
+        // The program's own adjustment: a third of the way round, more colour, brighter.
         bk::adjustSkinHsv(120, 90, 40);
-        EXPECT_NE(shownPixel(w.top, 300, 150), shipped);
+        EXPECT_EQ(shownPixel(w.top, 300, 150, "DAEFFF"), "DAEFFF");
     });
     std::string lib = readFile(windowsLib), skin = readFile(windowsSkin);
     EXPECT_EQ(lib, readFile(programFolder() + L"\\jedata.dll"));
