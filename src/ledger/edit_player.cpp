@@ -72,8 +72,8 @@ void onRechargeButton(App& app) {
         ui.showMessage(kMessageIllegalContent);
         return;
     }
-    ui.setText(Ctl::EditBalanceBox, numberToText(textToNumber(ui.text(Ctl::EditBalanceBox)) +
-                                                 textToNumber(amountText)));
+    ui.setText(Ctl::EditBalanceBox,
+               numberToText(textToNumber(ui.text(Ctl::EditBalanceBox)) + textToNumber(amountText)));
     ui.setCell(Ctl::BillsList, row, 5, ui.text(Ctl::EditBalanceBox));
     if (!recordRecharge(app, ui.text(Ctl::EditNameBox), amountText))
         ui.showMessage(kMessageSaveFailed);

@@ -52,9 +52,8 @@ std::vector<PieceSpan> cutRecordSpans(const Text& ledger, const Text& marker) {
     }
     std::size_t start = 0;  // always a character boundary
     for (;;) {
-        const int pos = start < ledger.size()
-                            ? findText(ledger, marker, static_cast<int>(start) + 1)
-                            : -1;
+        const int pos =
+            start < ledger.size() ? findText(ledger, marker, static_cast<int>(start) + 1) : -1;
         if (pos < 1) break;
         const std::size_t at = static_cast<std::size_t>(pos - 1);
         spans.push_back({start, at - start});

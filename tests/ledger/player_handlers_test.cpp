@@ -86,7 +86,8 @@ TEST(PlayerHandlers, LedgerPathTakenByAFolder) {
     namespace fs = std::filesystem;
     const fs::path dir =
         fs::temp_directory_path() /
-        ("bk_ledger_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        ("bk_ledger_" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     ASSERT_TRUE(fs::create_directory(dir));
     HeadlessUi ui;
     FixedClock clock{DateTime{2016, 2, 28, 12, 0, 0}};
