@@ -271,3 +271,32 @@ TEST(LedgerRecord, TextsThatWouldBreakTheLayout) {
 
 }  // namespace
 }  // namespace bk
+
+namespace bk {
+namespace {
+
+// A name or deposit holding a field label would be found by Read field before the field.
+TEST(LedgerRecord, NamesAndDepositsThatWouldBeMisread) {
+    struct Case {
+        Text text;
+        bool breaks;
+    } cases[] = {
+        {"张三", false},
+        {"a总余额：", true},
+        {"用户名称：b", true},
+        {"押金：", true},
+        {"1加成：2", true},
+        {"下注总额：", true},
+        // The words without their colon are no label.
+        {"总余额", false},
+        {"：加成", false},
+        {"\xD7\xDC\xD3\xE0\xB6\xEE\xA3", false},  // half a colon
+        // And whatever the layout itself cannot hold.
+        {"a】", true},
+        {"用户数据", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(breaksRecordField(c.text), c.breaks) << c.text;
+}
+
+}  // namespace
+}  // namespace bk
