@@ -51,12 +51,14 @@ void onAddButton(App& app) {
             return;
         }
     }
-    if (breaksLedger(name) || breaksLedger(deposit) || breaksLedger(betContent)) {
+    if (breaksRecordField(name) || breaksRecordField(deposit) || breaksLedger(betContent)) {
         ui.showMessage(kMessageIllegalContent);
         return;
     }
 
-    const std::vector<Text> pieces = cutRecordPieces(readTodayLedger(app), kRecordMarker);
+    // An unreadable file finds no record; the new record is then not saved (see below).
+    const DayLedger day(app);
+    const std::vector<Text> pieces = cutRecordPieces(day.text(), kRecordMarker);
     const int found = findRecord(pieces, name);
     if (found >= 0) {
         // Known today (his row was deleted and he is added again): he keeps the deposit,
@@ -82,9 +84,8 @@ void onAddButton(App& app) {
     ui.setCell(Ctl::BillsList, row, 7, symbol);
     writeBalanceAfterStake(app, row, betContent);
     colourNewRow(app, row);
-    // The file is read again: the record goes after whatever the file holds now.
-    if (!writeTodayLedger(app, readTodayLedger(app) + newRecordText(name, deposit)))
-        ui.showMessage(kMessageSaveFailed);
+    // Nothing has touched the file since it was read: the record goes after all it holds.
+    if (!day.write(day.text() + newRecordText(name, deposit))) ui.showMessage(kMessageSaveFailed);
 }
 
 }  // namespace bk

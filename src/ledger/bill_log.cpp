@@ -71,10 +71,12 @@ void BillLogWriter::run() {
         lock.unlock();
 
         // One complete read and rewrite per entry, so entries land in the order queued and
-        // none overwrites another.
+        // none overwrites another. A missing log is an empty one; a log that is there but
+        // cannot be read is left alone, as rewriting it from the entry alone would throw
+        // away every earlier one.
         Text old;
-        fs_.readWhole(path_, old);  // a missing log is an empty one
-        const bool written = fs_.writeWhole(path_, entry + old);
+        const bool written =
+            fs_.readWhole(path_, old) != ReadResult::Failed && fs_.writeWhole(path_, entry + old);
         if (!written && onFailure_) onFailure_();
 
         lock.lock();

@@ -24,9 +24,11 @@ bool recordMoney(App& app, const Text& name, Text entry, double sign, const Text
                                  return numberToText(sign > 0 ? textToNumber(old) + amount
                                                               : textToNumber(old) - amount);
                              }});
-    const std::optional<Text> updated = applyRecordUpdate(readTodayLedger(app), update);
+    const DayLedger day(app);
+    if (!day.readable()) return false;  // the record may be there: not saved
+    const std::optional<Text> updated = applyRecordUpdate(day.text(), update);
     if (!updated) return true;  // no record today: nothing to write
-    return writeTodayLedger(app, *updated);
+    return day.write(*updated);
 }
 
 // The selected bill, or -1 after telling the banker to pick one.
@@ -72,8 +74,8 @@ void onRechargeButton(App& app) {
         ui.showMessage(kMessageIllegalContent);
         return;
     }
-    ui.setText(Ctl::EditBalanceBox, numberToText(textToNumber(ui.text(Ctl::EditBalanceBox)) +
-                                                 textToNumber(amountText)));
+    ui.setText(Ctl::EditBalanceBox,
+               numberToText(textToNumber(ui.text(Ctl::EditBalanceBox)) + textToNumber(amountText)));
     ui.setCell(Ctl::BillsList, row, 5, ui.text(Ctl::EditBalanceBox));
     if (!recordRecharge(app, ui.text(Ctl::EditNameBox), amountText))
         ui.showMessage(kMessageSaveFailed);

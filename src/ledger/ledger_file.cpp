@@ -52,9 +52,8 @@ std::vector<PieceSpan> cutRecordSpans(const Text& ledger, const Text& marker) {
     }
     std::size_t start = 0;  // always a character boundary
     for (;;) {
-        const int pos = start < ledger.size()
-                            ? findText(ledger, marker, static_cast<int>(start) + 1)
-                            : -1;
+        const int pos =
+            start < ledger.size() ? findText(ledger, marker, static_cast<int>(start) + 1) : -1;
         if (pos < 1) break;
         const std::size_t at = static_cast<std::size_t>(pos - 1);
         spans.push_back({start, at - start});
@@ -134,13 +133,30 @@ bool breaksLedger(const Text& text) {
            findText(text, kRecordMarkerShort) > 0;
 }
 
+bool breaksRecordField(const Text& text) {
+    if (breaksLedger(text)) return true;
+    for (const char* label : {kLabelName, kLabelDeposit, kLabelBalance, kLabelGain, kLabelStake})
+        if (findText(text, label) > 0) return true;
+    return false;
+}
+
 Text todayLedgerPath(const App& app) {
     return app.dataDirectory + "/" + ledgerFileName(app.clock.now());
 }
 
+DayLedger::DayLedger(const App& app) : fs_(app.fs), path_(todayLedgerPath(app)) {
+    const ReadResult read = fs_.readWhole(path_, text_);
+    readable_ = read != ReadResult::Failed;
+    if (read != ReadResult::Read) text_.clear();
+}
+
+bool DayLedger::write(const Text& ledger) const {
+    return readable_ && fs_.writeWhole(path_, ledger);
+}
+
 Text readTodayLedger(const App& app) {
     Text text;
-    if (!app.fs.readWhole(todayLedgerPath(app), text)) text.clear();
+    if (app.fs.readWhole(todayLedgerPath(app), text) != ReadResult::Read) text.clear();
     return text;
 }
 

@@ -13,6 +13,7 @@
 namespace bk {
 
 struct App;
+class FileSystem;
 
 // ---- pure functions ----
 // 2016年2月28日
@@ -82,11 +83,39 @@ std::vector<PieceSpan> cutRecordSpans(const Text& ledger, const Text& marker);
 // True when a text would break the file's layout if stored: a "】" would end its field early,
 // "用户数据" would start a record, and a line break would split an entry's line.
 bool breaksLedger(const Text& text);
+// For the texts stored as fields (name, deposit): breaksLedger, or a field label inside, which
+// Read field would find before the field itself, so that an update of the balance would
+// rewrite the name instead.
+bool breaksRecordField(const Text& text);
 
 // ---- store (today's file of app.dataDirectory, app.clock, app.fs) ----
 Text todayLedgerPath(const App& app);
+
+// Today's ledger as one handler run sees it. The path is formed once, when the run reads the
+// file, and the run writes back to that same path: a run that spans midnight must not carry
+// one day's records into the next day's file.
+class DayLedger {
+  public:
+    explicit DayLedger(const App& app);
+    // The file's text; empty when there is no file yet, or when it could not be read.
+    const Text& text() const { return text_; }
+    // False when the file is there but could not be read: its records are unknown.
+    bool readable() const { return readable_; }
+    // Replaces the whole file. Refused after a failed read, since the new text was made
+    // without the records the file holds. False when nothing was written; the caller then
+    // reports "数据保存失败！" once per handler run.
+    bool write(const Text& ledger) const;
+
+  private:
+    FileSystem& fs_;
+    Text path_;
+    Text text_;
+    bool readable_ = false;
+};
+
+// Read-only views of the day (a missing or unreadable file shows as an empty day).
 Text readTodayLedger(const App& app);
-// False when the write failed; the caller reports "数据保存失败！" once per handler run.
+// Replaces today's file outright, for callers that do not build on its old content.
 bool writeTodayLedger(App& app, const Text& ledger);
 
 }  // namespace bk

@@ -10,7 +10,7 @@ struct App;
 
 // Each appends its entry to the player's record in today's ledger and moves the stored
 // balance by the amount. A player without a record today leaves the file as it was.
-// False only when the ledger could not be written.
+// False only when the ledger could not be read or written.
 bool recordRecharge(App& app, const Text& name, const Text& amountText);
 bool recordWithdrawal(App& app, const Text& name, const Text& amountText);
 

@@ -112,21 +112,6 @@ class StatsRowsByName {
     std::unordered_map<Text, std::vector<int>> rows_;
 };
 
-// Today's ledger, read and written at one path fixed when it is read: a settlement that
-// spans midnight must not carry one day's records into the next day's file.
-class DayLedger {
-  public:
-    explicit DayLedger(const App& app) : path_(todayLedgerPath(app)) {
-        if (!app.fs.readWhole(path_, text_)) text_.clear();
-    }
-    const Text& text() const { return text_; }
-    bool write(App& app, const Text& text) const { return app.fs.writeWhole(path_, text); }
-
-  private:
-    Text path_;
-    Text text_;
-};
-
 BillRow billRowCells(const Ui& ui, int row) {
     return {ui.cell(Ctl::BillsList, row, kBillName), ui.cell(Ctl::BillsList, row, kBillDeposit),
             ui.cell(Ctl::BillsList, row, kBillContent), ui.cell(Ctl::BillsList, row, kBillBalance)};
@@ -187,7 +172,9 @@ void settleAll(App& app) {
 
         settled.push_back({r, stats});
     }
-    if (ledger && ledger->changed() && !day->write(app, ledger->text())) {
+    // An unreadable ledger finds no records and is left as it is; its players' records
+    // are not brought up to date, which the banker must hear of.
+    if (day && (!day->readable() || (ledger->changed() && !day->write(ledger->text())))) {
         ui.showMessage(kMessageSaveFailed);
     }
     logAllBills(app, settled);
@@ -221,7 +208,7 @@ void settleSelected(App& app) {
 
     const DayLedger day(app);
     const auto updated = applyRecordUpdate(day.text(), settlementUpdate(name, balance, totals, {}));
-    if (updated && !day.write(app, *updated)) ui.showMessage(kMessageSaveFailed);
+    if (!day.readable() || (updated && !day.write(*updated))) ui.showMessage(kMessageSaveFailed);
 
     logSelectedBill(app, {row, stats});
 }

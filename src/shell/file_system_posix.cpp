@@ -1,13 +1,12 @@
 // The disk on POSIX systems. Paths arrive as GBK texts in the program's own form (a
 // Windows-style run directory may use backslashes); Linux names are UTF-8, so each path
 // is decoded, with backslashes read as separators.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "betting/gbk.h"
 #include "shell/services.h"
@@ -25,17 +24,29 @@ std::string nativePath(const Text& gbkPath) {
 
 class PosixFileSystem : public FileSystem {
 public:
-    bool readWhole(const Text& path, Text& out) const override {
+    ReadResult readWhole(const Text& path, Text& out) const override {
         out.clear();
-        std::ifstream in(nativePath(path), std::ios::binary);
-        if (!in) return false;
-        std::ostringstream ss;
-        ss << in.rdbuf();
-        out = ss.str();
+        const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+        // A folder opens like a file here; its read fails, and that counts as unreadable.
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                ::close(fd);
+                out.clear();
+                return ReadResult::Failed;
+            }
+            if (got == 0) break;
+            out.append(buffer, static_cast<std::size_t>(got));
+        }
+        ::close(fd);
         // A text ends at its first NUL byte.
         auto nul = out.find('\0');
         if (nul != Text::npos) out.resize(nul);
-        return true;
+        return ReadResult::Read;
     }
 
     bool writeWhole(const Text& path, const Text& bytes) override {

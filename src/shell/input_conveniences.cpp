@@ -1,6 +1,7 @@
 // The banker's shortcuts: the draw digits typed in one go, the add fields filled from a
 // listed bill, rows copied into the add and edit fields, and the two right-click menus.
 #include "ledger/ledger_file.h"
+#include "ledger/player_records.h"
 #include "shell/events.h"
 
 namespace bk {
@@ -77,7 +78,7 @@ void onDeleteAllBills(App& app) {
     app.ui.deleteAllRows(Ctl::BillsList);
     // The list is empty either way; a file that could not be emptied is said so, since
     // its records would come back when those players are added again.
-    if (!app.fs.writeWhole(path, Text())) app.ui.showMessage("数据保存失败！");
+    if (!app.fs.writeWhole(path, Text())) app.ui.showMessage(kMessageSaveFailed);
 }
 
 void onDeleteSelectedStatsRow(App& app) {

@@ -22,13 +22,18 @@ public:
     virtual int nextByte() = 0;
 };
 
+// What a whole-file read found. A missing file is an empty one to every caller; a file
+// that is there but cannot be read is not: rewriting it from an empty text would throw
+// away everything it holds.
+enum class ReadResult { Read, Missing, Failed };
+
 // Whole-file access with GBK paths. Writes are atomic: a failed write leaves the old
 // file as it was.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // False when the file is missing or unreadable (out is then empty).
-    virtual bool readWhole(const Text& path, Text& out) const = 0;
+    // out is the file's text up to its first NUL when Read, and empty otherwise.
+    virtual ReadResult readWhole(const Text& path, Text& out) const = 0;
     virtual bool writeWhole(const Text& path, const Text& bytes) = 0;
     virtual bool isDirectory(const Text& path) const = 0;
     virtual bool makeDirectory(const Text& path) = 0;

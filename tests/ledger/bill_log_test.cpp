@@ -13,11 +13,13 @@ namespace {
 // queue) or made to fail for entries holding a given text.
 class MemoryFiles : public FileSystem {
 public:
-    bool readWhole(const Text& path, Text& out) const override {
+    ReadResult readWhole(const Text& path, Text& out) const override {
         std::lock_guard<std::mutex> lock(m_);
         auto it = files_.find(path);
-        out = it == files_.end() ? Text() : it->second;
-        return it != files_.end();
+        if (it == files_.end()) return out.clear(), ReadResult::Missing;
+        if (unreadable_) return out.clear(), ReadResult::Failed;
+        out = it->second;
+        return ReadResult::Read;
     }
     bool writeWhole(const Text& path, const Text& bytes) override {
         if (slow_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -30,14 +32,15 @@ public:
     bool makeDirectory(const Text&) override { return false; }
 
     Text content(const Text& path) const {
-        Text t;
-        readWhole(path, t);
-        return t;
+        std::lock_guard<std::mutex> lock(m_);
+        auto it = files_.find(path);
+        return it == files_.end() ? Text() : it->second;
     }
     void put(const Text& path, const Text& bytes) { files_[path] = bytes; }
 
     bool slow_ = false;
     Text failWhen_;  // a write whose new first entry starts with this fails
+    std::atomic<bool> unreadable_{false};  // files that are there cannot be read
 
 private:
     mutable std::mutex m_;
@@ -118,6 +121,32 @@ TEST(BillLogWriter, MissingLogIsCreated) {
     writer.enqueue("first");
     writer.drain();
     EXPECT_EQ(fs.content(kLog), "first");
+}
+
+}  // namespace
+}  // namespace bk
+
+namespace bk {
+namespace {
+
+// A log that is there but cannot be read is not rewritten from nothing: the entry is
+// reported as not saved and every earlier entry stays.
+TEST(BillLogWriter, UnreadableLogIsLeftAloneAndTheEntryReported) {
+    MemoryFiles fs;
+    fs.put(kLog, "earlier ");
+    std::atomic<int> failures{0};
+    BillLogWriter writer(fs, kLog, [&] { ++failures; });
+    fs.unreadable_ = true;
+    writer.enqueue("lost ");
+    writer.drain();
+    EXPECT_EQ(failures.load(), 1);
+    EXPECT_EQ(fs.content(kLog), "earlier ");
+
+    fs.unreadable_ = false;
+    writer.enqueue("next ");
+    writer.drain();
+    EXPECT_EQ(failures.load(), 1);
+    EXPECT_EQ(fs.content(kLog), "next earlier ");
 }
 
 }  // namespace

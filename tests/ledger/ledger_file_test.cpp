@@ -56,12 +56,12 @@ RecordUpdate settlement(const Text& name, const Text& balance, double payout, do
     u.fields.push_back({kLabelGain, "", [=](const Text& old) {
                             return numberToText(textToNumber(old) + payout - stake);
                         }});
-    u.fields.push_back({kLabelStake, "", [=](const Text& old) {
-                            return numberToText(stake + textToNumber(old));
-                        }});
+    u.fields.push_back({kLabelStake, "",
+                        [=](const Text& old) { return numberToText(stake + textToNumber(old)); }});
     if (withEntry) {
         const Text boxes[5] = {"3", "8", "0", "8", "5"};
-        u.entry = settlementEntry(kNoon, "3/10", boxes, " 大  单  虎", numberToText(payout - stake));
+        u.entry =
+            settlementEntry(kNoon, "3/10", boxes, " 大  单  虎", numberToText(payout - stake));
     }
     return u;
 }
@@ -96,7 +96,8 @@ TEST(LedgerPieces, CuttingRules) {
         {"用户数据：用户数据：", kRecordMarker, {"", ""}},
         {"a用户数据：", kRecordMarker, {"a"}},
         // The marker's bytes starting on a trail byte (after 0xB0) are not a marker.
-        {"\xB0\xD3\xC3\xBB\xA7\xCA\xFD\xBE\xDD\xA3", kRecordMarkerShort,
+        {"\xB0\xD3\xC3\xBB\xA7\xCA\xFD\xBE\xDD\xA3",
+         kRecordMarkerShort,
          {"\xB0\xD3\xC3\xBB\xA7\xCA\xFD\xBE\xDD\xA3"}},
     };
     for (const Case& c : cases) {
@@ -122,8 +123,8 @@ TEST(LedgerPieces, BothMarkersGiveTheSameRecords) {
 }
 
 TEST(LedgerPieces, FindRecordAndReadField) {
-    const Text ledger = newRecordText("AB", "100") + newRecordText("A", "abc") +
-                        newRecordText("ab", "7");
+    const Text ledger =
+        newRecordText("AB", "100") + newRecordText("A", "abc") + newRecordText("ab", "7");
     auto pieces = cutRecordPieces(ledger, kRecordMarker);
     EXPECT_EQ(findRecord(pieces, "AB"), 1);
     EXPECT_EQ(findRecord(pieces, "A"), 2);  // a prefix of AB finds only its own record
@@ -143,19 +144,21 @@ TEST(LedgerUpdate, RechargeOnTheLastRecordEndsWithOneLineBreak) {
     const Text ledger = newRecordText("甲", "100") + newRecordText("乙", "200");
     auto out = applyRecordUpdate(ledger, recharge("乙", "50.0"));
     ASSERT_TRUE(out);
-    EXPECT_EQ(*out, newRecordText("甲", "100") +
-                        "\r\n用户数据：\r\n用户名称：乙】\r\n押金：200】\r\n总余额：250】\r\n"
-                        "加成：0】\r\n下注总额：0】\r\n\r\n2016年2月8日12时30分5秒：充值50.0元\r\n");
+    EXPECT_EQ(*out,
+              newRecordText("甲", "100") +
+                  "\r\n用户数据：\r\n用户名称：乙】\r\n押金：200】\r\n总余额：250】\r\n"
+                  "加成：0】\r\n下注总额：0】\r\n\r\n2016年2月8日12时30分5秒：充值50.0元\r\n");
 }
 
 TEST(LedgerUpdate, WithdrawalOnAMiddleRecordStandsBeforeTheNextMarker) {
     const Text ledger = newRecordText("甲", "100") + newRecordText("乙", "200");
     auto out = applyRecordUpdate(ledger, withdrawal("甲", "30"));
     ASSERT_TRUE(out);
-    EXPECT_EQ(*out,
-              "\r\n用户数据：\r\n用户名称：甲】\r\n押金：100】\r\n总余额：70】\r\n加成：0】\r\n"
-              "下注总额：0】\r\n\r\n\r\n2016年2月8日12时30分5秒：取走30元用户数据：\r\n用户名称：乙】"
-              "\r\n押金：200】\r\n总余额：200】\r\n加成：0】\r\n下注总额：0】\r\n\r\n");
+    EXPECT_EQ(
+        *out,
+        "\r\n用户数据：\r\n用户名称：甲】\r\n押金：100】\r\n总余额：70】\r\n加成：0】\r\n"
+        "下注总额：0】\r\n\r\n\r\n2016年2月8日12时30分5秒：取走30元用户数据：\r\n用户名称：乙】"
+        "\r\n押金：200】\r\n总余额：200】\r\n加成：0】\r\n下注总额：0】\r\n\r\n");
     auto pieces = cutRecordPieces(*out, kRecordMarker);
     EXPECT_EQ(findRecord(pieces, "甲"), 1);
     EXPECT_EQ(findRecord(pieces, "乙"), 2);
@@ -221,8 +224,12 @@ TEST(LedgerUpdate, SameBytesAsReplacingThePieceText) {
     const Text day = "\r\n" + newRecordText("甲", "100") + newRecordText("A", "5") +
                      newRecordText("AB", "x1") + "\r\n\r\n" + newRecordText("用户", "0");
     std::vector<RecordUpdate> updates = {
-        recharge("A", "12.5"),  withdrawal("AB", "3"),   settlement("甲", "77", 4, 9, true),
-        recharge("用户", ""),   settlement("A", "1", 0, 0, false), withdrawal("甲", "-50"),
+        recharge("A", "12.5"),
+        withdrawal("AB", "3"),
+        settlement("甲", "77", 4, 9, true),
+        recharge("用户", ""),
+        settlement("A", "1", 0, 0, false),
+        withdrawal("甲", "-50"),
         recharge("nobody", "1"),
     };
     Text viaPlace = day, viaReplace = day;
@@ -249,11 +256,46 @@ TEST(LedgerRecord, TextsThatWouldBreakTheLayout) {
         Text text;
         bool breaks;
     } cases[] = {
-        {"张三", false},         {"", false},           {"1/10 大5", false},
-        {"a】", true},           {"x用户数据", true},   {"用户数", false},
-        {"a\rb", true},          {"a\n", true},         {"\xB0\xA1\xBF\x40", false},  // 】's bytes, misaligned
+        {"张三", false},
+        {"", false},
+        {"1/10 大5", false},
+        {"a】", true},
+        {"x用户数据", true},
+        {"用户数", false},
+        {"a\rb", true},
+        {"a\n", true},
+        {"\xB0\xA1\xBF\x40", false},  // 】's bytes, misaligned
     };
     for (const Case& c : cases) EXPECT_EQ(breaksLedger(c.text), c.breaks) << c.text;
+}
+
+}  // namespace
+}  // namespace bk
+
+namespace bk {
+namespace {
+
+// A name or deposit holding a field label would be found by Read field before the field.
+TEST(LedgerRecord, NamesAndDepositsThatWouldBeMisread) {
+    struct Case {
+        Text text;
+        bool breaks;
+    } cases[] = {
+        {"张三", false},
+        {"a总余额：", true},
+        {"用户名称：b", true},
+        {"押金：", true},
+        {"1加成：2", true},
+        {"下注总额：", true},
+        // The words without their colon are no label.
+        {"总余额", false},
+        {"：加成", false},
+        {"\xD7\xDC\xD3\xE0\xB6\xEE\xA3", false},  // half a colon
+        // And whatever the layout itself cannot hold.
+        {"a】", true},
+        {"用户数据", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(breaksRecordField(c.text), c.breaks) << c.text;
 }
 
 }  // namespace

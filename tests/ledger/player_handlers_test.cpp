@@ -86,7 +86,8 @@ TEST(PlayerHandlers, LedgerPathTakenByAFolder) {
     namespace fs = std::filesystem;
     const fs::path dir =
         fs::temp_directory_path() /
-        ("bk_ledger_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        ("bk_ledger_" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     ASSERT_TRUE(fs::create_directory(dir));
     HeadlessUi ui;
     FixedClock clock{DateTime{2016, 2, 28, 12, 0, 0}};
@@ -121,6 +122,109 @@ TEST(PlayerHandlers, FailedBillLogWriteIsShownOnTheGuiThread) {
     }
     p.ui.runPosted();
     EXPECT_EQ(p.messages(), (Messages{"账单保存失败！", "账单保存失败！"}));
+}
+
+}  // namespace
+}  // namespace bk
+
+namespace bk {
+namespace {
+
+using Messages = std::vector<Text>;
+
+// A ledger that is there but cannot be read is never rewritten from an empty text (that
+// would drop every record of the day): each press says the change was not saved, once, and
+// the lists change as they do when a write fails.
+TEST(PlayerHandlers, UnreadableLedgerIsLeftAlone) {
+    HeadlessProgram p;
+    p.add("甲", "100", "1/10");
+    const Text before = p.ledger();
+    p.disk.unreadable.insert(p.todayPath());
+
+    p.add("乙", "50");
+    EXPECT_EQ(p.messages(), Messages{"数据保存失败！"});
+    EXPECT_EQ(p.ui.rowCount(Ctl::BillsList), 2);
+
+    p.pickBill(0);
+    p.ui.setText(Ctl::RechargeAmountBox, "5");
+    p.ui.userClick(Ctl::RechargeButton);
+    p.ui.setText(Ctl::WithdrawAmountBox, "2");
+    p.ui.userClick(Ctl::WithdrawButton);
+    EXPECT_EQ(p.messages(), (Messages{"数据保存失败！", "数据保存失败！", "数据保存失败！"}));
+    EXPECT_EQ(p.ui.text(Ctl::EditBalanceBox), "103");
+    EXPECT_EQ(p.ui.cell(Ctl::BillsList, 0, 5), "103");
+    EXPECT_EQ(p.ledger(), before);
+}
+
+// Midnight passing between the read and the write of one press: the press keeps to the
+// day it read, so the new day's file never starts with the old day's records.
+TEST(PlayerHandlers, PressAcrossMidnightKeepsToOneDay) {
+    const DateTime lastSecond{2016, 2, 28, 23, 59, 59};
+    const DateTime nextDay{2016, 2, 29, 0, 0, 0};
+    const Text oldDay = newRecordText("甲", "100");
+    struct Case {
+        const char* what;
+        Ctl button;
+        Text dayAfter;  // the old day's file after the press
+    } cases[] = {
+        {"add", Ctl::AddButton, oldDay + newRecordText("乙", "50")},
+        {"recharge", Ctl::RechargeButton,
+         "\r\n用户数据：\r\n用户名称：甲】\r\n押金：100】\r\n总余额：105】\r\n加成：0】\r\n"
+         "下注总额：0】\r\n\r\n2016年2月28日23时59分59秒：充值5元\r\n"},
+        {"withdraw", Ctl::WithdrawButton,
+         "\r\n用户数据：\r\n用户名称：甲】\r\n押金：100】\r\n总余额：98】\r\n加成：0】\r\n"
+         "下注总额：0】\r\n\r\n2016年2月28日23时59分59秒：取走2元\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeadlessProgram p;
+        p.clock.set(lastSecond);
+        p.add("甲", "100");
+        ASSERT_EQ(p.ledger(), oldDay);
+        const Text oldPath = p.todayPath();
+        p.pickBill(0);
+        p.ui.setText(Ctl::PlayerNameEdit, "乙");
+        p.ui.setText(Ctl::DepositEdit, "50");
+        p.ui.setText(Ctl::RechargeAmountBox, "5");
+        p.ui.setText(Ctl::WithdrawAmountBox, "2");
+
+        p.disk.afterRead = [&p, nextDay] { p.clock.set(nextDay); };
+        p.ui.userClick(c.button);
+        EXPECT_EQ(p.disk.files[oldPath], c.dayAfter);
+        EXPECT_EQ(p.disk.files.count(p.todayPath()), 0u) << "no file for the new day";
+        EXPECT_TRUE(p.messages().empty());
+    }
+}
+
+// A field label inside a name or deposit would be found before the field itself, so later
+// updates would rewrite the name instead of the balance. Such texts are refused like the
+// other texts the layout cannot hold: after the usual checks, and nothing changes.
+TEST(PlayerHandlers, FieldLabelsInNameOrDepositAreRefused) {
+    HeadlessProgram p;
+    p.add("甲", "100");
+    const Text before = p.ledger();
+    const std::pair<Text, Text> refused[] = {
+        {"a总余额：", "100"}, {"用户名称：b", "100"}, {"c", "押金：1"},
+        {"d", "5加成："},     {"下注总额：e", "1"},
+    };
+    for (const auto& [name, deposit] : refused) p.add(name, deposit);
+    Messages expected(5, "内容含有非法字符！");
+    EXPECT_EQ(p.messages(), expected);
+    EXPECT_EQ(p.ui.rowCount(Ctl::BillsList), 1);
+    EXPECT_EQ(p.ledger(), before);
+
+    // The usual checks still speak first.
+    p.add("a总余额：", "");
+    p.add("甲", "押金：1");
+    expected.push_back("信息不完整！");
+    expected.push_back("该用户已存在！");
+    // Words of a label without its colon are plain text, and the record keeps working.
+    p.add("总余额", "100");
+    EXPECT_EQ(p.messages(), expected);
+    p.pickBill(1);
+    p.ui.setText(Ctl::RechargeAmountBox, "5");
+    p.ui.userClick(Ctl::RechargeButton);
+    EXPECT_NE(p.ledger().find("用户名称：总余额】\r\n押金：100】\r\n总余额：105】"), Text::npos);
 }
 
 }  // namespace

@@ -170,3 +170,32 @@ TEST(SettleBills, RunAcrossMidnightKeepsToOneDay) {
 
 }  // namespace
 }  // namespace bk
+
+namespace bk {
+namespace {
+
+// A ledger that is there but cannot be read is not rewritten: the records it holds are
+// unknown, and writing the settlement's view of an empty day would drop them all. The
+// banker hears of it once per settlement; the lists show the settlement all the same.
+TEST(SettleBills, UnreadableLedgerIsLeftAlone) {
+    for (Ctl button : {Ctl::CalculateButton, Ctl::SingleCalculateButton}) {
+        Program p;
+        p.disk.files[p.ledgerPath()] = newRecordText("甲", "100") + newRecordText("乙", "100");
+        const Text before = p.disk.files[p.ledgerPath()];
+        p.disk.unreadable.insert(p.ledgerPath());
+        p.draw("38085");
+        p.bill("甲", "3/10", "", "", "100");
+        p.bill("乙", "3/10", "", "", "100");
+        p.ui.setSelectedRow(Ctl::BillsList, 0);
+        p.ui.userClick(button);
+        EXPECT_EQ(p.messagesShown("数据保存失败！"), 1);
+        EXPECT_EQ(p.ui.messages().size(), 1u);
+        EXPECT_EQ(p.disk.files[p.ledgerPath()], before);
+        EXPECT_EQ(p.disk.writes, 0);
+        EXPECT_EQ(p.ui.removed.size(), button == Ctl::CalculateButton ? 2u : 1u);
+        EXPECT_EQ(p.ui.removed[0][5], "110");
+    }
+}
+
+}  // namespace
+}  // namespace bk

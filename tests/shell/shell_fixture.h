@@ -14,10 +14,10 @@ namespace bk {
 
 class MemoryFileSystem : public FileSystem {
 public:
-    bool readWhole(const Text& path, Text& out) const override {
+    ReadResult readWhole(const Text& path, Text& out) const override {
         auto it = files.find(path);
         out = it == files.end() ? Text() : it->second;
-        return it != files.end();
+        return it == files.end() ? ReadResult::Missing : ReadResult::Read;
     }
     bool writeWhole(const Text& path, const Text& bytes) override {
         if (failWrites) return false;

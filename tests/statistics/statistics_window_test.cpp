@@ -7,8 +7,8 @@ namespace bk {
 namespace {
 
 Text recordWithGain(const Text& name, const Text& gain) {
-    return "\r\n用户数据：\r\n用户名称：" + name + "】\r\n押金：10】\r\n总余额：10】\r\n加成：" + gain +
-           "】\r\n下注总额：0】\r\n";
+    return "\r\n用户数据：\r\n用户名称：" + name + "】\r\n押金：10】\r\n总余额：10】\r\n加成：" +
+           gain + "】\r\n下注总额：0】\r\n";
 }
 
 // The running income is cut toward zero after every player; the label shows it negated.

@@ -2,8 +2,10 @@
 // what a scenario script cannot arrange: a disk that refuses writes, a ledger of any content.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "shell/app.h"
 #include "shell/events.h"
@@ -13,11 +15,18 @@ namespace bk {
 
 class MemoryDisk : public FileSystem {
 public:
-    bool readWhole(const Text& path, Text& out) const override {
-        std::lock_guard<std::mutex> lock(m_);
-        auto it = files.find(path);
-        out = it == files.end() ? Text() : it->second;
-        return it != files.end();
+    ReadResult readWhole(const Text& path, Text& out) const override {
+        ReadResult result;
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            auto it = files.find(path);
+            result = it == files.end()        ? ReadResult::Missing
+                     : unreadable.count(path) ? ReadResult::Failed
+                                              : ReadResult::Read;
+            out = result == ReadResult::Read ? it->second : Text();
+        }
+        if (afterRead) afterRead();
+        return result;
     }
     bool writeWhole(const Text& path, const Text& bytes) override {
         std::lock_guard<std::mutex> lock(m_);
@@ -30,6 +39,8 @@ public:
     bool makeDirectory(const Text&) override { return true; }
 
     std::map<Text, Text> files;
+    std::set<Text> unreadable;        // files that are there but cannot be read
+    std::function<void()> afterRead;  // e.g. the clock passing midnight mid-handler
     bool refuseWrites = false;
     int writes = 0;
 

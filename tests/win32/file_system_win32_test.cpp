@@ -60,7 +60,7 @@ TEST_F(DiskTest, GbkNamesAndBytesReachTheDiskUnchanged) {
     EXPECT_NE(GetFileAttributesW((folder_ + L"\\账单俓2026年12月11日.txt").c_str()),
               INVALID_FILE_ATTRIBUTES);
     Text back;
-    ASSERT_TRUE(fs_->readWhole(name, back));
+    ASSERT_EQ(fs_->readWhole(name, back), ReadResult::Read);
     EXPECT_EQ(back, bytes);
     EXPECT_EQ(entries(), 1) << "no temporary file may stay behind";
 
@@ -70,7 +70,7 @@ TEST_F(DiskTest, GbkNamesAndBytesReachTheDiskUnchanged) {
     EXPECT_FALSE(fs_->isDirectory(name));
     EXPECT_FALSE(fs_->makeDirectory(base_ + "/shuju"));
     ASSERT_TRUE(fs_->writeWhole(base_ + "/shuju/2026年12月11日", "x"));
-    ASSERT_TRUE(fs_->readWhole(base_ + "\\shuju\\2026年12月11日", back));
+    ASSERT_EQ(fs_->readWhole(base_ + "\\shuju\\2026年12月11日", back), ReadResult::Read);
     EXPECT_EQ(back, "x");
     DeleteFileW((folder_ + L"\\shuju\\2026年12月11日").c_str());
 }
@@ -80,16 +80,16 @@ TEST_F(DiskTest, AWriteReplacesTheWholeFile) {
     ASSERT_TRUE(fs_->writeWhole(name, std::string(5000, 'a')));
     ASSERT_TRUE(fs_->writeWhole(name, "short"));
     Text back;
-    ASSERT_TRUE(fs_->readWhole(name, back));
+    ASSERT_EQ(fs_->readWhole(name, back), ReadResult::Read);
     EXPECT_EQ(back, "short");
     ASSERT_TRUE(fs_->writeWhole(name, ""));
-    ASSERT_TRUE(fs_->readWhole(name, back));
+    ASSERT_EQ(fs_->readWhole(name, back), ReadResult::Read);
     EXPECT_EQ(back, "");
 }
 
 TEST_F(DiskTest, FailuresLeaveWhatWasThere) {
     Text back = "stale";
-    EXPECT_FALSE(fs_->readWhole(base_ + "\\missing.txt", back));
+    EXPECT_EQ(fs_->readWhole(base_ + "\\missing.txt", back), ReadResult::Missing);
     EXPECT_EQ(back, "");
     // A folder in the way of the file, and a file in a folder that does not exist.
     ASSERT_TRUE(CreateDirectoryW((folder_ + L"\\账单.txt").c_str(), nullptr));
@@ -99,15 +99,42 @@ TEST_F(DiskTest, FailuresLeaveWhatWasThere) {
     EXPECT_EQ(entries(), 1) << "a failed write leaves no temporary file";
     // Bytes that are not GBK cannot name a file.
     EXPECT_FALSE(fs_->writeWhole(base_ + "\\\x81", "x"));
-    EXPECT_FALSE(fs_->readWhole("", back));
+    EXPECT_EQ(fs_->readWhole("", back), ReadResult::Failed);
 }
 
 TEST_F(DiskTest, ATextEndsAtItsFirstNul) {
     const Text name = base_ + "\\zero.txt";
     ASSERT_TRUE(fs_->writeWhole(name, std::string("ab\0cd", 5)));
     Text back;
-    ASSERT_TRUE(fs_->readWhole(name, back));
+    ASSERT_EQ(fs_->readWhole(name, back), ReadResult::Read);
     EXPECT_EQ(back, "ab");
+}
+
+// Only a file that is not there reads as empty. One that is there but cannot be opened
+// (held by another program, or a folder at its name) says so, so that no caller rewrites it
+// from nothing.
+TEST_F(DiskTest, AFileThatCannotBeReadIsNotAMissingOne) {
+    Text back = "stale";
+    EXPECT_EQ(fs_->readWhole(base_ + "\\nowhere\\x.txt", back), ReadResult::Missing);
+    EXPECT_EQ(back, "");
+
+    const Text name = base_ + "\\2026年12月11日";
+    ASSERT_TRUE(fs_->writeWhole(name, "records"));
+    {
+        const std::wstring wide = folder_ + L"\\2026年12月11日";
+        HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        back = "stale";
+        EXPECT_EQ(fs_->readWhole(name, back), ReadResult::Failed);
+        EXPECT_EQ(back, "");
+        CloseHandle(held);
+    }
+    ASSERT_EQ(fs_->readWhole(name, back), ReadResult::Read);
+    EXPECT_EQ(back, "records");
+
+    ASSERT_TRUE(CreateDirectoryW((folder_ + L"\\shuju").c_str(), nullptr));
+    EXPECT_EQ(fs_->readWhole(base_ + "\\shuju", back), ReadResult::Failed);
 }
 
 }  // namespace

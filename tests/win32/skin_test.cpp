@@ -433,6 +433,25 @@ TEST(SkinLoader, StartUpInstallsBothFilesAndAttachesTheShippedSkin) {
     EXPECT_EQ(skin, readFile(tmp.file(L"embedded.she")));
 }
 
+TEST(SkinLoader, StartUpGoesOnWithTheFilesThereWhenTheyCannotBeWritten) {
+    // A skin file that another program holds open for reading cannot be rewritten: the
+    // start-up keeps going and attaches the file that is there.
+    const std::wstring windowsSkin = L"C:\\Windows\\win8.she";
+    writeFile(windowsSkin, skinFile("123456", "000000", "FFFFFF", "000000"));
+    HANDLE held = CreateFileW(windowsSkin.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(bk::writeEmbeddedSkinFile(BK_SKIN_DATA_RESOURCE, windowsSkin));
+    onFreshThread([&] {
+        bk::installAndAttachSkin();
+        TestWindow w;
+        EXPECT_EQ(shownPixel(w.top, 300, 150, "123456"), "123456");
+    });
+    CloseHandle(held);
+    // The next start writes the shipped skin again.
+    EXPECT_TRUE(bk::writeEmbeddedSkinFile(BK_SKIN_DATA_RESOURCE, windowsSkin));
+}
+
 TEST(SkinLoader, MissingLibraryOrFunctionsLeaveTheProgramRunningUnskinned) {
     bk::SkinLibrary missing(L"bk_no_such_skin_library.dll");
     EXPECT_EQ(missing.attachEx("C:\\Windows\\win8.she", ""), -1);

@@ -179,7 +179,7 @@ private:
     // The file's bytes; nullopt when it does not exist.
     std::optional<Text> readDataFile(DataFile f) const {
         Text bytes;
-        if (!app_->fs.readWhole(dataFilePath(f), bytes)) return std::nullopt;
+        if (app_->fs.readWhole(dataFilePath(f), bytes) != ReadResult::Read) return std::nullopt;
         return bytes;
     }
 

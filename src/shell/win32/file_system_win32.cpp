@@ -31,19 +31,27 @@ private:
 
 class Win32FileSystem : public FileSystem {
 public:
-    bool readWhole(const Text& path, Text& out) const override {
+    ReadResult readWhole(const Text& path, Text& out) const override {
         out.clear();
         std::wstring wide;
-        if (!gbkToWideStrict(path, wide) || wide.empty()) return false;
+        // A name that cannot be converted names no file that could be read or written.
+        if (!gbkToWideStrict(path, wide) || wide.empty()) return ReadResult::Failed;
         Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return false;
+        if (!file.valid()) {
+            // Only an absent file is an empty one. Denied access, a file locked by another
+            // program or a folder at the path all mean the content is there but unknown.
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                       ? ReadResult::Missing
+                       : ReadResult::Failed;
+        }
         char buffer[64 * 1024];
         for (;;) {
             DWORD got = 0;
             if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
                 out.clear();
-                return false;
+                return ReadResult::Failed;
             }
             if (got == 0) break;
             out.append(buffer, got);
@@ -51,7 +59,7 @@ public:
         // A text ends at its first NUL byte, as on every other face of the program.
         const auto nul = out.find('\0');
         if (nul != Text::npos) out.resize(nul);
-        return true;
+        return ReadResult::Read;
     }
 
     bool writeWhole(const Text& path, const Text& bytes) override {

@@ -78,9 +78,10 @@ void SkinLibrary::load() {
     }
     for (const std::wstring& path : candidates) {
         // No "cannot find" dialog boxes from the system while probing.
-        UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+        DWORD oldMode = 0;
+        SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
         HMODULE m = LoadLibraryW(path.c_str());
-        SetErrorMode(oldMode);
+        SetThreadErrorMode(oldMode, nullptr);
         if (m) {
             module_ = m;
             break;
