@@ -226,6 +226,37 @@ TEST_F(ProgramTest, DigitBoxesHandTheFocusOnUnderTheKeyboard) {
     EXPECT_EQ(ui().text(Ctl::DepositEdit), "-5");
 }
 
+TEST_F(ProgramTest, AnAddedBillShowsItsColourOnScreen) {
+    ui().setText(Ctl::PlayerNameEdit, "张三");
+    ui().setText(Ctl::DepositEdit, "500");
+    ui().setText(Ctl::BetContentEdit, "1/10");
+    clickControl(hwnd(Ctl::AddButton));
+    ASSERT_EQ(ui().rowCount(Ctl::BillsList), 1)
+        << (seen_.empty() ? std::string() : wideToGbk(seen_[0].text));
+    ui().setSelectedRow(Ctl::BillsList, -1);
+    Colour text = 0, background = 0;
+    ASSERT_TRUE(program_->app().colours.find(Ctl::BillsList, 0, 1, text, background));
+    pumpPending(200);
+    UpdateWindow(hwnd(Ctl::BillsList));
+    // Right of the deposit's text inside its cell, and in the margin before the text of the
+    // balance column (only columns 0 to 5 get the bill's colour; the list's right edge cuts
+    // that last column).
+    RECT deposit{};
+    deposit.top = 1;
+    deposit.left = LVIR_BOUNDS;
+    SendMessageW(hwnd(Ctl::BillsList), LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&deposit));
+    RECT balance{};
+    balance.top = 8;
+    balance.left = LVIR_BOUNDS;
+    SendMessageW(hwnd(Ctl::BillsList), LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&balance));
+    POINT inDeposit{deposit.right - 4, (deposit.top + deposit.bottom) / 2};
+    POINT inBalance{balance.left + 2, inDeposit.y};
+    ClientToScreen(hwnd(Ctl::BillsList), &inDeposit);
+    ClientToScreen(hwnd(Ctl::BillsList), &inBalance);
+    EXPECT_EQ(test::screenPixel(inDeposit.x, inDeposit.y), background);
+    EXPECT_EQ(test::screenPixel(inBalance.x, inBalance.y), RGB(255, 255, 255));
+}
+
 TEST_F(ProgramTest, AFailedBillLogWriteIsShown) {
     // A folder where the log should be makes every write of it fail.
     ASSERT_TRUE(CreateDirectoryW((folder_ + L"\\账单.txt").c_str(), nullptr));

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 namespace bk::test {
@@ -45,6 +46,29 @@ inline void rightClickAt(HWND h, LPARAM at) {
 // Types characters the way the keyboard's translated messages reach the focused control.
 inline void typeChars(const wchar_t* chars) {
     for (const wchar_t* p = chars; *p; ++p) SendMessageW(GetFocus(), WM_CHAR, *p, 1);
+}
+
+// Reads a pixel of the screen, as a screenshot shows it.
+inline COLORREF screenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 1;
+    bi.bmiHeader.biHeight = 1;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
+    GdiFlush();
+    const auto bgra = *static_cast<const std::uint32_t*>(bits);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
 }
 
 }  // namespace bk::test

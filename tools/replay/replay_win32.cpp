@@ -39,11 +39,9 @@ class Win32Face : public ReplayFace {
 public:
     Win32Face() : ui_(GetModuleHandleW(nullptr)) {}
 
-    ~Win32Face() override {
-        // A script that ends with the statistics window open leaves it to the face.
-        if (HWND stats = ui_.hwnd(Ctl::StatisticsWindow)) DestroyWindow(stats);
-        if (HWND main = ui_.hwnd(Ctl::MainWindow)) DestroyWindow(main);
-    }
+    // Windows still open (a script that failed inside the statistics window) go without
+    // reaching the program's state, which the interpreter has already released.
+    ~Win32Face() override { ui_.destroyWindows(); }
 
     Ui& ui() override { return ui_; }
 

@@ -21,11 +21,12 @@ namespace {
 constexpr UINT_PTR kReadTimer = 0xB4B4;
 }
 
-// The box is activated before its texts and buttons are set; it is read once its own
-// message loop runs, through a timer on the box.
+// The box is created and activated before its texts and buttons are set; it is read once
+// its own message loop runs, through a timer on the box. Creation is watched as well as
+// activation: a box of a program that is not in front may never be activated.
 LRESULT CALLBACK MessageBoxHook::cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     MessageBoxHook* self = current_;
-    if (code == HCBT_ACTIVATE && self) {
+    if ((code == HCBT_CREATEWND || code == HCBT_ACTIVATE) && self) {
         HWND dialog = reinterpret_cast<HWND>(wParam);
         wchar_t cls[16] = {};
         GetClassNameW(dialog, cls, static_cast<int>(std::size(cls)));
@@ -39,7 +40,6 @@ LRESULT CALLBACK MessageBoxHook::cbtProc(int code, WPARAM wParam, LPARAM lParam)
 
 void CALLBACK MessageBoxHook::readAndAnswer(HWND dialog, UINT, UINT_PTR id, DWORD) {
     KillTimer(dialog, id);
-    RemovePropW(dialog, L"bk.seen");
     MessageBoxHook* self = current_;
     SeenMessageBox seen;
     wchar_t buffer[4096] = {};

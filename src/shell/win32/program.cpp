@@ -31,6 +31,8 @@ Program::Program(HINSTANCE instance, Clock& clock, RandomSource& random, FileSys
 }
 
 Program::~Program() {
+    // The windows go before the state their procedures would reach.
+    ui_.destroyWindows();
     if (billLog_) billLog_->drain();
     app_.billLog = nullptr;
 }

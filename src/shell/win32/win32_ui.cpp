@@ -58,8 +58,7 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_handle_(instance) {
 }
 
 Win32Ui::~Win32Ui() {
-    if (HWND stats = hwnd(Ctl::StatisticsWindow)) DestroyWindow(stats);
-    if (HWND main = hwnd(Ctl::MainWindow)) DestroyWindow(main);
+    destroyWindows();
     if (popped_) DestroyMenu(popped_);
     if (postWindow_) {
         // Work posted but never run is dropped with the face.
@@ -270,6 +269,16 @@ bool Win32Ui::openMainWindow(int showCommand) {
     ShowWindow(main, showCommand);
     UpdateWindow(main);
     return true;
+}
+
+void Win32Ui::destroyWindows() {
+    // The colour procedure empties the registry when MainWindow goes; the registry and
+    // the handlers belong to program state that may already be gone.
+    registry_ = nullptr;
+    handlers_ = Win32Handlers{};
+    modalLoop_ = nullptr;
+    if (HWND stats = hwnd(Ctl::StatisticsWindow)) DestroyWindow(stats);
+    if (HWND main = hwnd(Ctl::MainWindow)) DestroyWindow(main);
 }
 
 int Win32Ui::runMessageLoop() {
@@ -504,7 +513,6 @@ LRESULT CALLBACK Win32Ui::cellColourProc(HWND h, UINT msg, WPARAM wParam, LPARAM
     if (!previous) return DefWindowProcW(h, msg, wParam, lParam);
     if (msg == WM_CLOSE || msg == WM_DESTROY) {
         ui->subclassed_ = false;
-        ui->colouredLists_.clear();
         if (ui->registry_) ui->registry_->clear();
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         ui->previousMainProc_ = nullptr;
@@ -513,15 +521,15 @@ LRESULT CALLBACK Win32Ui::cellColourProc(HWND h, UINT msg, WPARAM wParam, LPARAM
     if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
         auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
         const Ctl list = ui->controlOf(draw->nmcd.hdr.hwndFrom);
-        if (list != Ctl::None && ui->colouredLists_.count(list)) {
+        // Only a list with its entry in the registry is drawn cell by cell.
+        if (list != Ctl::None && ui->registry_ && ui->registry_->hasEntry(list)) {
             switch (draw->nmcd.dwDrawStage) {
                 case CDDS_PREPAINT:
                 case CDDS_ITEMPREPAINT:
                     return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYSUBITEMDRAW;
                 case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
                     Colour text = listTextColour(list), background = listBackgroundColour(list);
-                    if (ui->registry_)
-                        ui->registry_->find(list, static_cast<int>(draw->nmcd.dwItemSpec),
+                    ui->registry_->find(list, static_cast<int>(draw->nmcd.dwItemSpec),
                                             draw->iSubItem, text, background);
                     draw->clrText = text;
                     draw->clrTextBk = background;
@@ -693,7 +701,6 @@ void Win32Ui::redrawList(Ctl list) {
             SetWindowLongPtrW(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(cellColourProc)));
         subclassed_ = true;
     }
-    if (subclassed_) colouredLists_.insert(list);
     if (HWND h = hwnd(list))
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
@@ -803,9 +810,12 @@ void Win32Ui::popupMenu(Menu m) {
     POINT at{};
     GetCursorPos(&at);
     HWND owner = hwnd(Ctl::MainWindow);
+    // The owner must be in front, or the menu does not close when the user clicks elsewhere.
+    if (owner) SetForegroundWindow(owner);
     const int id = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
                        at.x + scaled(3), at.y + scaled(3), 0, owner, nullptr));
+    if (owner) PostMessageW(owner, WM_NULL, 0, 0);
     DestroyMenu(menu);
     if (id) onMenuCommand(id);
 }

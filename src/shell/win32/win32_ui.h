@@ -13,7 +13,6 @@
 
 #include <array>
 #include <functional>
-#include <set>
 
 #include "shell/row_colours.h"
 #include "shell/ui.h"
@@ -46,6 +45,9 @@ public:
     bool openMainWindow(int showCommand = SW_SHOWNORMAL);
     // The GUI message loop; returns when MainWindow is gone.
     int runMessageLoop();
+    // Destroys both windows without running any handler (the program's state may already
+    // be going); the face forgets the registry and the handlers first.
+    void destroyWindows();
 
     HWND hwnd(Ctl c) const { return controls_[index(c)].hwnd; }
     // Ctl::None for a window that is not one of the map's.
@@ -147,7 +149,6 @@ private:
     // The colour subclass of MainWindow, installed by the first cell colouring.
     bool subclassed_ = false;
     WNDPROC previousMainProc_ = nullptr;
-    std::set<Ctl> colouredLists_;
     std::array<int, kControlCount> lastSelected_{};
 };
 
