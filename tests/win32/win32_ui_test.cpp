@@ -1,21 +1,26 @@
 // The Win32 face on its own: windows built from the control map, Windows' notifications
 // turned into events, the port's operations, message boxes and cell colours. The handlers
 // here only record what reached them.
-#include <windows.h>
 
+// <windows.h> must come before the other Windows headers.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
+// clang-format on
+
+#include "shell/win32/win32_ui.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <thread>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "shell/win32/code_page.h"
 #include "shell/win32/message_box_hook.h"
-#include "shell/win32/win32_ui.h"
 #include "win32_test_support.h"
 
 namespace bk {
@@ -40,7 +45,7 @@ std::wstring classOf(HWND h) {
 }
 
 class FaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ui_.setColourRegistry(&registry_);
         ui_.setHandlers(Win32Handlers{
@@ -318,10 +323,16 @@ TEST_F(FaceTest, TypingFollowsTheBoxesRules) {
         const wchar_t* typed;
         const char* result;
     } const cases[] = {
-        {Ctl::DigitBox1, L"12", "1"},              // one character only
-        {Ctl::DepositEdit, L"a-5x\x4e2d" L"7", "-57"},  // digits and the minus sign only
+        {Ctl::DigitBox1, L"12", "1"},  // one character only
+        {Ctl::DepositEdit,
+         L"a-5x\x4e2d"
+         L"7",
+         "-57"},  // digits and the minus sign only
         {Ctl::PlayerNameEdit, L"ab1", "ab1"},
-        {Ctl::BetContentEdit, L"1/10 \x5927" L"5", "1/10 大5"},
+        {Ctl::BetContentEdit,
+         L"1/10 \x5927"
+         L"5",
+         "1/10 大5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(controlInfo(c.box).scriptName);

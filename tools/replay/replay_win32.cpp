@@ -5,9 +5,12 @@
 // Message boxes are the program's own MessageBoxW calls, read and answered by a thread
 // CBT hook. Popup menus are built as the program builds them but kept for the script's
 // `menu` command instead of being tracked at the cursor.
-#include <windows.h>
 
+// <windows.h> must come before the other Windows headers.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <memory>
 
@@ -36,7 +39,7 @@ void leftClickAt(HWND h, POINT at) {
 bool isEditKind(Ctl c) { return c != Ctl::None && controlInfo(c).kind == ControlKind::Edit; }
 
 class Win32Face : public ReplayFace {
-public:
+  public:
     Win32Face() : ui_(GetModuleHandleW(nullptr)) {}
 
     // Windows still open (a script that failed inside the statistics window) go without
@@ -79,8 +82,10 @@ public:
             case ControlKind::Button:
             case ControlKind::CheckBox:
             case ControlKind::ComboList:
-            case ControlKind::ListView: break;
-            default: return Action::Impossible;
+            case ControlKind::ListView:
+                break;
+            default:
+                return Action::Impossible;
         }
         if (!takesInput(c)) return Action::Ignored;
         dismissMenu();
@@ -126,8 +131,10 @@ public:
             case ControlKind::CheckBox:
             case ControlKind::Label:
             case ControlKind::Edit:
-            case ControlKind::ListView: break;
-            default: return Action::Impossible;
+            case ControlKind::ListView:
+                break;
+            default:
+                return Action::Impossible;
         }
         if (!takesInput(c)) return Action::Ignored;
         HWND h = ui_.hwnd(c);
@@ -210,7 +217,7 @@ public:
         }
     }
 
-private:
+  private:
     // A control takes input when it is shown and enabled and its window is enabled (the
     // main window is not while the statistics window is open).
     bool takesInput(Ctl c) {

@@ -4,7 +4,6 @@
 
 #include "shell/events.h"
 #include "shell/win32/code_page.h"
-
 #include "shell/win32/skin_loader.h"
 
 namespace bk {
@@ -56,7 +55,7 @@ Text executableFolder() {
             std::wstring full(path.data(), n);
             const auto slash = full.find_last_of(L"\\/");
             return wideToGbk(slash == std::wstring::npos ? std::wstring(L".")
-                                                          : full.substr(0, slash));
+                                                         : full.substr(0, slash));
         }
         path.resize(path.size() * 2);
     }

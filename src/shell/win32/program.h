@@ -14,7 +14,7 @@
 namespace bk {
 
 class Program {
-public:
+  public:
     Program(HINSTANCE instance, Clock& clock, RandomSource& random, FileSystem& fs,
             Text runDirectory);
     // Finishes every queued bill-log write before the state goes.
@@ -30,7 +30,7 @@ public:
     App& app() { return app_; }
     Win32Ui& ui() { return ui_; }
 
-private:
+  private:
     Win32Ui ui_;
     App app_;
     std::unique_ptr<BillLogWriter> billLog_;

@@ -30,7 +30,7 @@ struct Win32Handlers {
 };
 
 class Win32Ui : public Ui {
-public:
+  public:
     // One face per process: the window procedures find it through a process-wide pointer.
     explicit Win32Ui(HINSTANCE instance);
     ~Win32Ui() override;
@@ -103,7 +103,7 @@ public:
     void runStatisticsWindow() override;
     void postToGui(std::function<void()> fn) override;
 
-private:
+  private:
     struct ControlState {
         HWND hwnd = nullptr;
         WNDPROC oldProc = nullptr;
