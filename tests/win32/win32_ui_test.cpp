@@ -549,3 +549,22 @@ TEST_F(FaceTest, RegisteredCellColoursArePainted) {
 
 }  // namespace
 }  // namespace bk
+
+namespace bk {
+namespace {
+
+// The program's manifest (which this test program carries too) asks for common controls 6:
+// the library then comes from the side-by-side store, not the system folder (Wine's copy
+// reports 5.81 as its version either way).
+TEST(ProgramManifest, GivesCommonControls6) {
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_TRUE(comctl);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(comctl, path, MAX_PATH);
+    CharLowerW(path);
+    EXPECT_NE(std::wstring(path).find(L"microsoft.windows.common-controls"), std::wstring::npos)
+        << "loaded from the system folder: no common controls 6";
+}
+
+}  // namespace
+}  // namespace bk
