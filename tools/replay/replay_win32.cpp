@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "replay_face.h"
-#include "shell/events.h"
 #include "shell/win32/code_page.h"
 #include "shell/win32/message_box_hook.h"
+#include "shell/win32/program.h"
 #include "shell/win32/win32_ui.h"
 
 namespace bk {
@@ -50,13 +50,7 @@ class Win32Face : public ReplayFace {
 
     void start(App& app, ReplayHost& host) override {
         ui_.setColourRegistry(&app.colours);
-        ui_.setHandlers(Win32Handlers{
-            [&app](Ctl c, Event e) { handleEvent(app, c, e); },
-            [&app](MenuItem item) { handleMenu(app, item); },
-            [&app] { onMainWindowCreated(app); },
-            [&app] { onMainWindowClosing(app); },
-            [&app] { onStatisticsWindowCreated(app); },
-        });
+        ui_.setHandlers(programHandlers(app));
         ui_.setScriptedMenus(true);
         ui_.setModalLoop([&host] { host.runModal(); });
         hook_ = std::make_unique<MessageBoxHook>([&host](const SeenMessageBox& box) {

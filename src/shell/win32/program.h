@@ -36,6 +36,9 @@ class Program {
     std::unique_ptr<BillLogWriter> billLog_;
 };
 
+// The program's dispatch, as the face delivers events to it.
+Win32Handlers programHandlers(App& app);
+
 // The folder of the running executable, GBK, without a trailing separator.
 Text executableFolder();
 
