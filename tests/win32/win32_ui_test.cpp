@@ -252,6 +252,19 @@ TEST_F(FaceTest, BothWindowsAreBuiltFromTheControlMap) {
     EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
+// At 120 dots per inch every place, size, font and column is scaled by 1.25, once; the
+// port still speaks the map's units.
+TEST(ScaledFace, LayoutFollowsTheResolution) {
+    Win32Ui ui(GetModuleHandleW(nullptr), 120);
+    ASSERT_EQ(ui.scaled(800), 1000);
+    ASSERT_TRUE(ui.openMainWindow(SW_SHOWNORMAL));
+    checkAgainstMap(ui, Window::Main);
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 4), 200);
+    ui.setColumnWidth(Ctl::BillStatsList, 4, 80);
+    EXPECT_EQ(SendMessageW(ui.hwnd(Ctl::BillStatsList), LVM_GETCOLUMNWIDTH, 4, 0), 100);
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 4), 80);
+}
+
 TEST_F(FaceTest, ShowingTheRecordsGroupCoversTheStatisticsList) {
     bool checked = false;
     ui_.postToGui([&] {

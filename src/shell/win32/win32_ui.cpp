@@ -37,14 +37,14 @@ std::wstring windowText(HWND h) {
 
 Win32Ui* Win32Ui::instance_ = nullptr;
 
-Win32Ui::Win32Ui(HINSTANCE instance) : instance_handle_(instance) {
+Win32Ui::Win32Ui(HINSTANCE instance, int dpi) : instance_handle_(instance), dpi_(dpi) {
     instance_ = this;
     lastSelected_.fill(-1);
     for (const auto& info : controlMap())
         controls_[index(info.id)].shown = (info.flags & CF_Hidden) == 0;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    HDC screen = GetDC(nullptr);
+    HDC screen = dpi_ > 0 ? nullptr : GetDC(nullptr);
     if (screen) {
         dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
@@ -118,7 +118,9 @@ RECT Win32Ui::layoutRect(Ctl c) const {
             y += controlInfo(p).y;
         }
     }
-    return RECT{scaled(x), scaled(y), scaled(x + info.w), scaled(y + info.h)};
+    // Each number is scaled on its own, so every control keeps the size the map gives it.
+    const int left = scaled(x), top = scaled(y);
+    return RECT{left, top, left + scaled(info.w), top + scaled(info.h)};
 }
 
 Ctl Win32Ui::controlOf(HWND h) const {
