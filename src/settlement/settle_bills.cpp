@@ -127,12 +127,31 @@ bool checkDrawComplete(const App& app) {
     return true;
 }
 
+namespace {
+
+// A digit box takes any one character, and the draw goes into every settlement entry: a
+// "】" there would end the record's fields early, so the statistics window would lose the
+// player's earlier history. Such a draw is refused before anything changes.
+bool refuseDrawThatBreaksLedger(App& app) {
+    for (Ctl box :
+         {Ctl::DigitBox1, Ctl::DigitBox2, Ctl::DigitBox3, Ctl::DigitBox4, Ctl::DigitBox5}) {
+        if (breaksLedger(app.ui.text(box))) {
+            app.ui.showMessage(kMessageIllegalContent);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void settleAll(App& app) {
     Ui& ui = app.ui;
     if (!checkDrawComplete(app)) {
         ui.showMessage(kMessageDrawMissing);
         return;
     }
+    if (refuseDrawThatBreaksLedger(app)) return;
     const DrawBoxes boxes = readDrawBoxes(ui);
     const Text drawNumber = buildDrawNumber(boxes);
     const Text line = evaluateAndLogDraw(app, boxes);
@@ -191,6 +210,7 @@ void settleSelected(App& app) {
         ui.showMessage(kMessageDrawMissing);
         return;
     }
+    if (refuseDrawThatBreaksLedger(app)) return;
     const DrawBoxes boxes = readDrawBoxes(ui);
     const Text drawNumber = buildDrawNumber(boxes);
     const DrawContext draw{app.odds, boxes, drawNumber, false, countLiteral};

@@ -1,8 +1,7 @@
 // The Windows disk: GBK names reach the disk as the same characters, whole-file writes
 // replace the old file in one step, and failures leave what was there.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -14,7 +13,7 @@ namespace bk {
 namespace {
 
 class DiskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
@@ -28,8 +27,10 @@ protected:
         if (h != INVALID_HANDLE_VALUE) {
             do {
                 const std::wstring path = folder_ + L"\\" + found.cFileName;
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(path.c_str());
-                else if (found.cFileName[0] != L'.') RemoveDirectoryW(path.c_str());
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileW(path.c_str());
+                else if (found.cFileName[0] != L'.')
+                    RemoveDirectoryW(path.c_str());
             } while (FindNextFileW(h, &found));
             FindClose(h);
         }

@@ -1,9 +1,15 @@
 // The real program on real windows: start-up, the window's own handlers through the real
 // dispatch, the modal statistics window, the digit boxes under keyboard input from the
 // system's input queue, and the bill log's failure message reaching the screen.
-#include <windows.h>
 
+// <windows.h> must come before the other Windows headers.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
+// clang-format on
+
+#include "shell/win32/program.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -13,7 +19,6 @@
 
 #include "shell/win32/code_page.h"
 #include "shell/win32/message_box_hook.h"
-#include "shell/win32/program.h"
 #include "win32_test_support.h"
 
 namespace bk {
@@ -74,7 +79,7 @@ void mouseClickAt(int x, int y) {
 }
 
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder_ = freshFolder();
         clock_.set(DateTime{2026, 12, 11, 9, 30, 0});
@@ -149,7 +154,8 @@ TEST_F(ProgramTest, WindowHandlersRunOnRealClicks) {
     EXPECT_EQ(seen_[0].caption, L"信息：");
     EXPECT_EQ(seen_[0].text,
               L"押金：带进来的钱\r\n投注内容：用空格进行分开\r\n"
-              L"玩法名称：1/钱，二连/钱，三连/钱，四连/钱，五连/钱，小钱，大钱，单钱，双钱，龙钱，虎钱，和钱");
+              L"玩法名称：1/钱，二连/钱，三连/钱，四连/钱，五连/"
+              L"钱，小钱，大钱，单钱，双钱，龙钱，虎钱，和钱");
     EXPECT_FALSE(seen_[0].yesNo);
 }
 

@@ -1,21 +1,26 @@
 // The Win32 face on its own: windows built from the control map, Windows' notifications
 // turned into events, the port's operations, message boxes and cell colours. The handlers
 // here only record what reached them.
-#include <windows.h>
 
+// <windows.h> must come before the other Windows headers.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
+// clang-format on
+
+#include "shell/win32/win32_ui.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <thread>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "shell/win32/code_page.h"
 #include "shell/win32/message_box_hook.h"
-#include "shell/win32/win32_ui.h"
 #include "win32_test_support.h"
 
 namespace bk {
@@ -40,7 +45,7 @@ std::wstring classOf(HWND h) {
 }
 
 class FaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ui_.setColourRegistry(&registry_);
         ui_.setHandlers(Win32Handlers{
@@ -247,6 +252,19 @@ TEST_F(FaceTest, BothWindowsAreBuiltFromTheControlMap) {
     EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
+// At 120 dots per inch every place, size, font and column is scaled by 1.25, once; the
+// port still speaks the map's units.
+TEST(ScaledFace, LayoutFollowsTheResolution) {
+    Win32Ui ui(GetModuleHandleW(nullptr), 120);
+    ASSERT_EQ(ui.scaled(800), 1000);
+    ASSERT_TRUE(ui.openMainWindow(SW_SHOWNORMAL));
+    checkAgainstMap(ui, Window::Main);
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 4), 200);
+    ui.setColumnWidth(Ctl::BillStatsList, 4, 80);
+    EXPECT_EQ(SendMessageW(ui.hwnd(Ctl::BillStatsList), LVM_GETCOLUMNWIDTH, 4, 0), 100);
+    EXPECT_EQ(ui.columnWidth(Ctl::BillStatsList, 4), 80);
+}
+
 TEST_F(FaceTest, ShowingTheRecordsGroupCoversTheStatisticsList) {
     bool checked = false;
     ui_.postToGui([&] {
@@ -318,10 +336,16 @@ TEST_F(FaceTest, TypingFollowsTheBoxesRules) {
         const wchar_t* typed;
         const char* result;
     } const cases[] = {
-        {Ctl::DigitBox1, L"12", "1"},              // one character only
-        {Ctl::DepositEdit, L"a-5x\x4e2d" L"7", "-57"},  // digits and the minus sign only
+        {Ctl::DigitBox1, L"12", "1"},  // one character only
+        {Ctl::DepositEdit,
+         L"a-5x\x4e2d"
+         L"7",
+         "-57"},  // digits and the minus sign only
         {Ctl::PlayerNameEdit, L"ab1", "ab1"},
-        {Ctl::BetContentEdit, L"1/10 \x5927" L"5", "1/10 大5"},
+        {Ctl::BetContentEdit,
+         L"1/10 \x5927"
+         L"5",
+         "1/10 大5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(controlInfo(c.box).scriptName);
@@ -545,6 +569,25 @@ TEST_F(FaceTest, RegisteredCellColoursArePainted) {
     EXPECT_EQ(closing_, 1);
     EXPECT_TRUE(registry_.records(list).empty());
     EXPECT_EQ(ui_.hwnd(Ctl::MainWindow), nullptr);
+}
+
+}  // namespace
+}  // namespace bk
+
+namespace bk {
+namespace {
+
+// The program's manifest (which this test program carries too) asks for common controls 6:
+// the library then comes from the side-by-side store, not the system folder (Wine's copy
+// reports 5.81 as its version either way).
+TEST(ProgramManifest, GivesCommonControls6) {
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_TRUE(comctl);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(comctl, path, MAX_PATH);
+    CharLowerW(path);
+    EXPECT_NE(std::wstring(path).find(L"microsoft.windows.common-controls"), std::wstring::npos)
+        << "loaded from the system folder: no common controls 6";
 }
 
 }  // namespace

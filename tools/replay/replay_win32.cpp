@@ -5,16 +5,19 @@
 // Message boxes are the program's own MessageBoxW calls, read and answered by a thread
 // CBT hook. Popup menus are built as the program builds them but kept for the script's
 // `menu` command instead of being tracked at the cursor.
-#include <windows.h>
 
+// <windows.h> must come before the other Windows headers.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <memory>
 
 #include "replay_face.h"
-#include "shell/events.h"
 #include "shell/win32/code_page.h"
 #include "shell/win32/message_box_hook.h"
+#include "shell/win32/program.h"
 #include "shell/win32/win32_ui.h"
 
 namespace bk {
@@ -36,7 +39,7 @@ void leftClickAt(HWND h, POINT at) {
 bool isEditKind(Ctl c) { return c != Ctl::None && controlInfo(c).kind == ControlKind::Edit; }
 
 class Win32Face : public ReplayFace {
-public:
+  public:
     Win32Face() : ui_(GetModuleHandleW(nullptr)) {}
 
     // Windows still open (a script that failed inside the statistics window) go without
@@ -47,13 +50,7 @@ public:
 
     void start(App& app, ReplayHost& host) override {
         ui_.setColourRegistry(&app.colours);
-        ui_.setHandlers(Win32Handlers{
-            [&app](Ctl c, Event e) { handleEvent(app, c, e); },
-            [&app](MenuItem item) { handleMenu(app, item); },
-            [&app] { onMainWindowCreated(app); },
-            [&app] { onMainWindowClosing(app); },
-            [&app] { onStatisticsWindowCreated(app); },
-        });
+        ui_.setHandlers(programHandlers(app));
         ui_.setScriptedMenus(true);
         ui_.setModalLoop([&host] { host.runModal(); });
         hook_ = std::make_unique<MessageBoxHook>([&host](const SeenMessageBox& box) {
@@ -79,8 +76,10 @@ public:
             case ControlKind::Button:
             case ControlKind::CheckBox:
             case ControlKind::ComboList:
-            case ControlKind::ListView: break;
-            default: return Action::Impossible;
+            case ControlKind::ListView:
+                break;
+            default:
+                return Action::Impossible;
         }
         if (!takesInput(c)) return Action::Ignored;
         dismissMenu();
@@ -126,8 +125,10 @@ public:
             case ControlKind::CheckBox:
             case ControlKind::Label:
             case ControlKind::Edit:
-            case ControlKind::ListView: break;
-            default: return Action::Impossible;
+            case ControlKind::ListView:
+                break;
+            default:
+                return Action::Impossible;
         }
         if (!takesInput(c)) return Action::Ignored;
         HWND h = ui_.hwnd(c);
@@ -210,7 +211,7 @@ public:
         }
     }
 
-private:
+  private:
     // A control takes input when it is shown and enabled and its window is enabled (the
     // main window is not while the statistics window is open).
     bool takesInput(Ctl c) {

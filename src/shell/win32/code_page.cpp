@@ -10,12 +10,12 @@ constexpr UINT kGbk = 936;
 bool convert(const Text& gbk, DWORD flags, std::wstring& out) {
     out.clear();
     if (gbk.empty()) return true;
-    const int n = MultiByteToWideChar(kGbk, flags, gbk.data(), static_cast<int>(gbk.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(kGbk, flags, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
     if (n <= 0) return false;
     out.resize(static_cast<std::size_t>(n));
-    return MultiByteToWideChar(kGbk, flags, gbk.data(), static_cast<int>(gbk.size()), &out[0],
-                               n) == n;
+    return MultiByteToWideChar(kGbk, flags, gbk.data(), static_cast<int>(gbk.size()), &out[0], n) ==
+           n;
 }
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace bk {
 namespace {
 
 class Handle {
-public:
+  public:
     explicit Handle(HANDLE h) : h_(h) {}
     ~Handle() { close(); }
     Handle(const Handle&) = delete;
@@ -25,12 +25,12 @@ public:
         return ok;
     }
 
-private:
+  private:
     HANDLE h_;
 };
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     ReadResult readWhole(const Text& path, Text& out) const override {
         out.clear();
         std::wstring wide;

@@ -20,7 +20,7 @@ struct SeenMessageBox {
 };
 
 class MessageBoxHook {
-public:
+  public:
     // `answer` returns the button to press (IDOK, IDYES, IDNO) for each box it sees.
     explicit MessageBoxHook(std::function<int(const SeenMessageBox&)> answer);
     ~MessageBoxHook();
@@ -28,7 +28,7 @@ public:
     MessageBoxHook& operator=(const MessageBoxHook&) = delete;
     bool installed() const { return hook_ != nullptr; }
 
-private:
+  private:
     static LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK readAndAnswer(HWND dialog, UINT, UINT_PTR id, DWORD);
     static thread_local MessageBoxHook* current_;

@@ -4,7 +4,6 @@
 
 #include "shell/events.h"
 #include "shell/win32/code_page.h"
-
 #include "shell/win32/skin_loader.h"
 
 namespace bk {
@@ -12,22 +11,21 @@ namespace bk {
 Program::Program(HINSTANCE instance, Clock& clock, RandomSource& random, FileSystem& fs,
                  Text runDirectory)
     : ui_(instance), app_(ui_, clock, random, fs, std::move(runDirectory)) {
-    Win32Ui& ui = ui_;
-    // The writer's worker reports failures from its own thread; the message is shown on
-    // the GUI thread, one box per entry that could not be written.
-    billLog_ = std::make_unique<BillLogWriter>(fs, billLogPath(app_), [&ui] {
-        ui.postToGui([&ui] { ui.showMessage("账单保存失败！"); });
-    });
+    // Failures of the log's worker reach the banker as a message on the GUI thread.
+    billLog_ = makeBillLogWriter(app_);
     app_.billLog = billLog_.get();
-    App& app = app_;
     ui_.setColourRegistry(&app_.colours);
-    ui_.setHandlers(Win32Handlers{
+    ui_.setHandlers(programHandlers(app_));
+}
+
+Win32Handlers programHandlers(App& app) {
+    return Win32Handlers{
         [&app](Ctl c, Event e) { handleEvent(app, c, e); },
         [&app](MenuItem item) { handleMenu(app, item); },
         [&app] { onMainWindowCreated(app); },
         [&app] { onMainWindowClosing(app); },
         [&app] { onStatisticsWindowCreated(app); },
-    });
+    };
 }
 
 Program::~Program() {
@@ -56,7 +54,7 @@ Text executableFolder() {
             std::wstring full(path.data(), n);
             const auto slash = full.find_last_of(L"\\/");
             return wideToGbk(slash == std::wstring::npos ? std::wstring(L".")
-                                                          : full.substr(0, slash));
+                                                         : full.substr(0, slash));
         }
         path.resize(path.size() * 2);
     }

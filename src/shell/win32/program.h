@@ -14,7 +14,7 @@
 namespace bk {
 
 class Program {
-public:
+  public:
     Program(HINSTANCE instance, Clock& clock, RandomSource& random, FileSystem& fs,
             Text runDirectory);
     // Finishes every queued bill-log write before the state goes.
@@ -30,11 +30,14 @@ public:
     App& app() { return app_; }
     Win32Ui& ui() { return ui_; }
 
-private:
+  private:
     Win32Ui ui_;
     App app_;
     std::unique_ptr<BillLogWriter> billLog_;
 };
+
+// The program's dispatch, as the face delivers events to it.
+Win32Handlers programHandlers(App& app);
 
 // The folder of the running executable, GBK, without a trailing separator.
 Text executableFolder();

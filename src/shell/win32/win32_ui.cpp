@@ -37,14 +37,14 @@ std::wstring windowText(HWND h) {
 
 Win32Ui* Win32Ui::instance_ = nullptr;
 
-Win32Ui::Win32Ui(HINSTANCE instance) : instance_handle_(instance) {
+Win32Ui::Win32Ui(HINSTANCE instance, int dpi) : instance_handle_(instance), dpi_(dpi) {
     instance_ = this;
     lastSelected_.fill(-1);
     for (const auto& info : controlMap())
         controls_[index(info.id)].shown = (info.flags & CF_Hidden) == 0;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    HDC screen = GetDC(nullptr);
+    HDC screen = dpi_ > 0 ? nullptr : GetDC(nullptr);
     if (screen) {
         dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
@@ -93,7 +93,8 @@ void Win32Ui::registerClasses() {
 }
 
 void Win32Ui::createFonts() {
-    fonts_[static_cast<int>(FontId::Default)] = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    fonts_[static_cast<int>(FontId::Default)] =
+        static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     struct Named {
         FontId id;
         int px;
@@ -117,7 +118,9 @@ RECT Win32Ui::layoutRect(Ctl c) const {
             y += controlInfo(p).y;
         }
     }
-    return RECT{scaled(x), scaled(y), scaled(x + info.w), scaled(y + info.h)};
+    // Each number is scaled on its own, so every control keeps the size the map gives it.
+    const int left = scaled(x), top = scaled(y);
+    return RECT{left, top, left + scaled(info.w), top + scaled(info.h)};
 }
 
 Ctl Win32Ui::controlOf(HWND h) const {
@@ -137,11 +140,10 @@ HWND Win32Ui::createTopLevel(Ctl window, HWND owner) {
     const RECT r = layoutRect(window);
     const bool isMain = window == Ctl::MainWindow;
     creating_ = true;
-    HWND h = CreateWindowExW(0, isMain ? kMainClass : kStatsClass, gbkToWide(info.caption).c_str(),
-                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                                 WS_CLIPSIBLINGS,
-                             r.left, r.top, r.right - r.left, r.bottom - r.top, owner, nullptr,
-                             instance_handle_, this);
+    HWND h = CreateWindowExW(
+        0, isMain ? kMainClass : kStatsClass, gbkToWide(info.caption).c_str(),
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, r.left, r.top,
+        r.right - r.left, r.bottom - r.top, owner, nullptr, instance_handle_, this);
     creating_ = false;
     return h;
 }
@@ -414,8 +416,10 @@ LRESULT Win32Ui::onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     if (c == Ctl::None) return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
     switch (controlInfo(c).kind) {
         case ControlKind::Edit:
-            if (code == EN_CHANGE) raise(c, Event::TextChanged);
-            else if (code == EN_SETFOCUS) raise(c, Event::GotFocus);
+            if (code == EN_CHANGE)
+                raise(c, Event::TextChanged);
+            else if (code == EN_SETFOCUS)
+                raise(c, Event::GotFocus);
             break;
         case ControlKind::Button:
         case ControlKind::CheckBox:
@@ -530,7 +534,7 @@ LRESULT CALLBACK Win32Ui::cellColourProc(HWND h, UINT msg, WPARAM wParam, LPARAM
                 case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
                     Colour text = listTextColour(list), background = listBackgroundColour(list);
                     ui->registry_->find(list, static_cast<int>(draw->nmcd.dwItemSpec),
-                                            draw->iSubItem, text, background);
+                                        draw->iSubItem, text, background);
                     draw->clrText = text;
                     draw->clrTextBk = background;
                     break;
@@ -545,8 +549,7 @@ LRESULT CALLBACK Win32Ui::cellColourProc(HWND h, UINT msg, WPARAM wParam, LPARAM
 
 LRESULT CALLBACK Win32Ui::postProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kRunPosted) {
-        std::unique_ptr<std::function<void()>> fn(
-            reinterpret_cast<std::function<void()>*>(lParam));
+        std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lParam));
         if (instance_ && *fn) instance_->guarded(*fn);
         return 0;
     }
@@ -661,8 +664,8 @@ void Win32Ui::deleteAllRows(Ctl list) {
 
 int Win32Ui::selectedRow(Ctl list) const {
     HWND h = hwnd(list);
-    return h ? static_cast<int>(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                             LVNI_SELECTED))
+    return h ? static_cast<int>(
+                   SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
              : -1;
 }
 
@@ -800,7 +803,8 @@ void Win32Ui::popupMenu(Menu m) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     for (const MenuItemInfo& item : menuItems(m))
-        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(kMenuIdBase + static_cast<int>(item.item)),
+        AppendMenuW(menu, MF_STRING,
+                    static_cast<UINT_PTR>(kMenuIdBase + static_cast<int>(item.item)),
                     gbkToWide(item.caption).c_str());
     if (scriptedMenus_) {
         if (popped_) DestroyMenu(popped_);
@@ -863,8 +867,7 @@ bool Win32Ui::askYesNo(const Text& t) {
 
 void Win32Ui::postToGui(std::function<void()> fn) {
     auto* boxed = new std::function<void()>(std::move(fn));
-    if (!postWindow_ ||
-        !PostMessageW(postWindow_, kRunPosted, 0, reinterpret_cast<LPARAM>(boxed)))
+    if (!postWindow_ || !PostMessageW(postWindow_, kRunPosted, 0, reinterpret_cast<LPARAM>(boxed)))
         delete boxed;
 }
 

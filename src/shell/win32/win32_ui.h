@@ -30,9 +30,10 @@ struct Win32Handlers {
 };
 
 class Win32Ui : public Ui {
-public:
+  public:
     // One face per process: the window procedures find it through a process-wide pointer.
-    explicit Win32Ui(HINSTANCE instance);
+    // dpi: the resolution the layout is scaled to; 0 takes the screen's.
+    explicit Win32Ui(HINSTANCE instance, int dpi = 0);
     ~Win32Ui() override;
     Win32Ui(const Win32Ui&) = delete;
     Win32Ui& operator=(const Win32Ui&) = delete;
@@ -103,7 +104,7 @@ public:
     void runStatisticsWindow() override;
     void postToGui(std::function<void()> fn) override;
 
-private:
+  private:
     struct ControlState {
         HWND hwnd = nullptr;
         WNDPROC oldProc = nullptr;
