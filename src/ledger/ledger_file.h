@@ -1,6 +1,6 @@
 // The daily ledger file as pure functions on texts, and a thin store around them.
 // A file is a run of player records, each a marker line, five fields ("label value】")
-// and a growing list of entries; see the README's "Files" for the layout.
+// and a growing list of entries; the README shows a record as first written.
 #pragma once
 
 #include <cstddef>
