@@ -169,20 +169,22 @@ std::u32string gbkToCodePoints(const Text& gbk) {
     return out;
 }
 
+void appendGbk(Text& out, char32_t cp) {
+    const long code = codePointToGbkCode(cp);
+    if (code < 0) {
+        out += '?';
+    } else if (code < 0x100) {
+        out += static_cast<char>(code);
+    } else {
+        out += static_cast<char>(code >> 8);
+        out += static_cast<char>(code & 0xFF);
+    }
+}
+
 Text codePointsToGbk(const std::u32string& cps) {
     Text out;
     out.reserve(cps.size() * 2);
-    for (char32_t cp : cps) {
-        long code = codePointToGbkCode(cp);
-        if (code < 0) {
-            out += '?';
-        } else if (code < 0x100) {
-            out += static_cast<char>(code);
-        } else {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
-        }
-    }
+    for (char32_t cp : cps) appendGbk(out, cp);
     return out;
 }
 

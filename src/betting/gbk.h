@@ -25,5 +25,7 @@ long gbkPairToCodePoint(unsigned char lead, unsigned char trail);
 // The GBK code of a code point: a value below 0x100 is one byte, a larger one is
 // lead * 0x100 + trail; -1 when GBK has no such character.
 long codePointToGbkCode(char32_t cp);
+// Appends the GBK bytes of one code point to out ('?' when GBK cannot hold it).
+void appendGbk(Text& out, char32_t cp);
 
 }  // namespace bk

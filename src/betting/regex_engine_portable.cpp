@@ -78,15 +78,7 @@ Text encode(const std::wstring& chars) {
             out += static_cast<char>(u - kRawByteBase);
             continue;
         }
-        const long code = codePointToGbkCode(static_cast<char32_t>(u));
-        if (code < 0) {
-            out += '?';
-        } else if (code < 0x100) {
-            out += static_cast<char>(code);
-        } else {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
-        }
+        appendGbk(out, static_cast<char32_t>(u));
     }
     return out;
 }
