@@ -16,6 +16,8 @@ namespace {
 
 const char* const kMessageDrawMissing = "信息缺漏！";
 const char* const kMessageNoSelection = "在上面的账单选择个要计算的";
+constexpr Ctl kDigitBoxes[] = {Ctl::DigitBox1, Ctl::DigitBox2, Ctl::DigitBox3, Ctl::DigitBox4,
+                              Ctl::DigitBox5};
 
 // BillsList columns a settlement reads or writes.
 constexpr int kBillName = 0;
@@ -120,8 +122,7 @@ BillRow billRowCells(const Ui& ui, int row) {
 }  // namespace
 
 bool checkDrawComplete(const App& app) {
-    for (Ctl box :
-         {Ctl::DigitBox1, Ctl::DigitBox2, Ctl::DigitBox3, Ctl::DigitBox4, Ctl::DigitBox5}) {
+    for (Ctl box : kDigitBoxes) {
         if (app.ui.text(box).empty()) return false;
     }
     return true;
@@ -129,29 +130,29 @@ bool checkDrawComplete(const App& app) {
 
 namespace {
 
-// A digit box takes any one character, and the draw goes into every settlement entry: a
-// "】" there would end the record's fields early, so the statistics window would lose the
-// player's earlier history. Such a draw is refused before anything changes.
-bool refuseDrawThatBreaksLedger(App& app) {
-    for (Ctl box :
-         {Ctl::DigitBox1, Ctl::DigitBox2, Ctl::DigitBox3, Ctl::DigitBox4, Ctl::DigitBox5}) {
+// The draw checks of both buttons, once their own have passed: every box filled, and no
+// box holding a text that would break the ledger's entries (a digit box takes any one
+// character, and a "】" in a settlement entry would end the record's fields early, so the
+// statistics window would lose the player's earlier history). Says why and returns false.
+bool drawReadyToSettle(App& app) {
+    if (!checkDrawComplete(app)) {
+        app.ui.showMessage(kMessageDrawMissing);
+        return false;
+    }
+    for (Ctl box : kDigitBoxes) {
         if (breaksLedger(app.ui.text(box))) {
             app.ui.showMessage(kMessageIllegalContent);
-            return true;
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
 }  // namespace
 
 void settleAll(App& app) {
     Ui& ui = app.ui;
-    if (!checkDrawComplete(app)) {
-        ui.showMessage(kMessageDrawMissing);
-        return;
-    }
-    if (refuseDrawThatBreaksLedger(app)) return;
+    if (!drawReadyToSettle(app)) return;
     const DrawBoxes boxes = readDrawBoxes(ui);
     const Text drawNumber = buildDrawNumber(boxes);
     const Text line = evaluateAndLogDraw(app, boxes);
@@ -206,11 +207,7 @@ void settleSelected(App& app) {
         ui.showMessage(kMessageNoSelection);
         return;
     }
-    if (!checkDrawComplete(app)) {
-        ui.showMessage(kMessageDrawMissing);
-        return;
-    }
-    if (refuseDrawThatBreaksLedger(app)) return;
+    if (!drawReadyToSettle(app)) return;
     const DrawBoxes boxes = readDrawBoxes(ui);
     const Text drawNumber = buildDrawNumber(boxes);
     const DrawContext draw{app.odds, boxes, drawNumber, false, countLiteral};
