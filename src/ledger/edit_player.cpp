@@ -12,18 +12,8 @@ const char* const kMessageIllegalContent = "内容含有非法字符！";
 
 namespace {
 
-// The entry goes in first and the balance is replaced in the extended record; the new
-// balance comes from the record's own stored value, not from the edit box.
-bool recordMoney(App& app, const Text& name, Text entry, double sign, const Text& amountText) {
-    RecordUpdate update;
-    update.name = name;
-    update.entry = std::move(entry);
-    update.entryFirst = true;
-    const double amount = textToNumber(amountText);
-    update.fields.push_back({kLabelBalance, Text(), [sign, amount](const Text& old) {
-                                 return numberToText(sign > 0 ? textToNumber(old) + amount
-                                                              : textToNumber(old) - amount);
-                             }});
+// The new balance comes from the record's own stored value, not from the edit box.
+bool recordMoney(App& app, const RecordUpdate& update) {
     const DayLedger day(app);
     if (!day.readable()) return false;  // the record may be there: not saved
     const std::optional<Text> updated = applyRecordUpdate(day.text(), update);
@@ -41,11 +31,11 @@ int selectedBill(App& app) {
 }  // namespace
 
 bool recordRecharge(App& app, const Text& name, const Text& amountText) {
-    return recordMoney(app, name, rechargeEntry(app.clock.now(), amountText), +1, amountText);
+    return recordMoney(app, rechargeUpdate(name, app.clock.now(), amountText));
 }
 
 bool recordWithdrawal(App& app, const Text& name, const Text& amountText) {
-    return recordMoney(app, name, withdrawalEntry(app.clock.now(), amountText), -1, amountText);
+    return recordMoney(app, withdrawalUpdate(name, app.clock.now(), amountText));
 }
 
 void onModifyButton(App& app) {

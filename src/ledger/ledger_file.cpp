@@ -164,4 +164,44 @@ bool writeTodayLedger(App& app, const Text& ledger) {
     return app.fs.writeWhole(todayLedgerPath(app), ledger);
 }
 
+namespace {
+
+RecordUpdate moneyUpdate(const Text& name, Text entry, double sign, const Text& amountText) {
+    RecordUpdate u;
+    u.name = name;
+    u.entry = std::move(entry);
+    u.entryFirst = true;
+    const double amount = textToNumber(amountText);
+    u.fields.push_back({kLabelBalance, Text(), [sign, amount](const Text& old) {
+                            return numberToText(sign > 0 ? textToNumber(old) + amount
+                                                         : textToNumber(old) - amount);
+                        }});
+    return u;
+}
+
+}  // namespace
+
+RecordUpdate rechargeUpdate(const Text& name, const DateTime& when, const Text& amountText) {
+    return moneyUpdate(name, rechargeEntry(when, amountText), +1, amountText);
+}
+
+RecordUpdate withdrawalUpdate(const Text& name, const DateTime& when, const Text& amountText) {
+    return moneyUpdate(name, withdrawalEntry(when, amountText), -1, amountText);
+}
+
+RecordUpdate settlementUpdate(const Text& name, const Text& balanceText, double payoutSum,
+                              double stakeSum, std::optional<Text> entry) {
+    RecordUpdate u;
+    u.name = name;
+    u.fields.push_back({kLabelBalance, balanceText, nullptr});
+    u.fields.push_back({kLabelGain, Text(), [payoutSum, stakeSum](const Text& old) {
+                            return numberToText((textToNumber(old) + payoutSum) - stakeSum);
+                        }});
+    u.fields.push_back({kLabelStake, Text(), [stakeSum](const Text& old) {
+                            return numberToText(stakeSum + textToNumber(old));
+                        }});
+    u.entry = std::move(entry);
+    return u;
+}
+
 }  // namespace bk

@@ -72,6 +72,15 @@ std::optional<Text> applyRecordUpdate(const Text& ledger, const RecordUpdate& up
 // The piece-level half of it: the record's piece as the update leaves it.
 Text applyUpdateToPiece(const Text& piece, const RecordUpdate& update);
 
+// The updates the program makes. A recharge or withdrawal appends its entry, then moves the
+// record's own stored balance by the amount. A settlement writes the bill's new balance, adds
+// payouts minus stake to the stored gain and the stake to the stored total stake, then appends
+// its entry (none for the selected bill).
+RecordUpdate rechargeUpdate(const Text& name, const DateTime& when, const Text& amountText);
+RecordUpdate withdrawalUpdate(const Text& name, const DateTime& when, const Text& amountText);
+RecordUpdate settlementUpdate(const Text& name, const Text& balanceText, double payoutSum,
+                              double stakeSum, std::optional<Text> entry);
+
 // Where a piece lies in the text it was cut from (0-based byte offset and length).
 struct PieceSpan {
     std::size_t offset;

@@ -82,23 +82,6 @@ int appendStatsRow(Ui& ui) {
     return ui.appendRow(Ctl::BillStatsList, numberToText(count + 1.0));
 }
 
-// The record's new balance, gain and stake; the entry only when all bills are settled.
-RecordUpdate settlementUpdate(const Text& name, const Text& balanceText, const BillTotals& totals,
-                              std::optional<Text> entry) {
-    RecordUpdate u;
-    u.name = name;
-    u.fields.push_back({kLabelBalance, balanceText, nullptr});
-    u.fields.push_back({kLabelGain, "", [totals](const Text& old) {
-                            return numberToText((textToNumber(old) + totals.payoutSum) -
-                                                totals.stakeSum);
-                        }});
-    u.fields.push_back({kLabelStake, "", [totals](const Text& old) {
-                            return numberToText(totals.stakeSum + textToNumber(old));
-                        }});
-    u.entry = std::move(entry);
-    return u;
-}
-
 // BillStatsList rows by player name. Settling all bills overwrites every row of the player;
 // looking them up here keeps a run linear in the number of bills.
 class StatsRowsByName {
@@ -187,7 +170,7 @@ void settleAll(App& app) {
             ledger.emplace(day->text());
         }
         ledger->apply(settlementUpdate(
-            name, balance, totals,
+            name, balance, totals.payoutSum, totals.stakeSum,
             settlementEntry(app.clock.now(), content, boxes.data(), app.drawSummary, net)));
 
         settled.push_back({r, stats});
@@ -224,7 +207,8 @@ void settleSelected(App& app) {
     writeStatsRow(ui, appendStatsRow(ui), stats, numberToText(billNet(totals)));
 
     const DayLedger day(app);
-    const auto updated = applyRecordUpdate(day.text(), settlementUpdate(name, balance, totals, {}));
+    const auto updated = applyRecordUpdate(
+        day.text(), settlementUpdate(name, balance, totals.payoutSum, totals.stakeSum, {}));
     if (!day.readable() || (updated && !day.write(*updated))) ui.showMessage(kMessageSaveFailed);
 
     logSelectedBill(app, {row, stats});

@@ -27,43 +27,21 @@ std::optional<Text> updateByReplace(const Text& ledger, const RecordUpdate& u) {
 }
 
 RecordUpdate recharge(const Text& name, const Text& amount) {
-    RecordUpdate u;
-    u.name = name;
-    u.entry = rechargeEntry(kNoon, amount);
-    u.entryFirst = true;
-    u.fields.push_back({kLabelBalance, "", [amount](const Text& old) {
-                            return numberToText(textToNumber(old) + textToNumber(amount));
-                        }});
-    return u;
+    return rechargeUpdate(name, kNoon, amount);
 }
 
 RecordUpdate withdrawal(const Text& name, const Text& amount) {
-    RecordUpdate u;
-    u.name = name;
-    u.entry = withdrawalEntry(kNoon, amount);
-    u.entryFirst = true;
-    u.fields.push_back({kLabelBalance, "", [amount](const Text& old) {
-                            return numberToText(textToNumber(old) - textToNumber(amount));
-                        }});
-    return u;
+    return withdrawalUpdate(name, kNoon, amount);
 }
 
 RecordUpdate settlement(const Text& name, const Text& balance, double payout, double stake,
                         bool withEntry) {
-    RecordUpdate u;
-    u.name = name;
-    u.fields.push_back({kLabelBalance, balance, nullptr});
-    u.fields.push_back({kLabelGain, "", [=](const Text& old) {
-                            return numberToText(textToNumber(old) + payout - stake);
-                        }});
-    u.fields.push_back({kLabelStake, "",
-                        [=](const Text& old) { return numberToText(stake + textToNumber(old)); }});
+    std::optional<Text> entry;
     if (withEntry) {
         const Text boxes[5] = {"3", "8", "0", "8", "5"};
-        u.entry =
-            settlementEntry(kNoon, "3/10", boxes, " 大  单  虎", numberToText(payout - stake));
+        entry = settlementEntry(kNoon, "3/10", boxes, " 大  单  虎", numberToText(payout - stake));
     }
-    return u;
+    return settlementUpdate(name, balance, payout, stake, entry);
 }
 
 TEST(LedgerRecord, NewRecordAndFileNameAreByteExact) {

@@ -12,30 +12,16 @@ const Text kBoxes[5] = {"3", "8", "0", "8", "5"};
 
 RecordUpdate settlement(const Text& name, const Text& balance, double payout, double stake,
                         const Text& betContent, bool withEntry) {
-    RecordUpdate u;
-    u.name = name;
-    u.fields.push_back({kLabelBalance, balance, nullptr});
-    u.fields.push_back({kLabelGain, "", [=](const Text& old) {
-                            return numberToText((textToNumber(old) + payout) - stake);
-                        }});
-    u.fields.push_back({kLabelStake, "",
-                        [=](const Text& old) { return numberToText(stake + textToNumber(old)); }});
+    std::optional<Text> entry;
     if (withEntry) {
-        u.entry = settlementEntry(kMorning, betContent, kBoxes, " 大  单  虎",
-                                  numberToText(payout - stake));
+        entry = settlementEntry(kMorning, betContent, kBoxes, " 大  单  虎",
+                                numberToText(payout - stake));
     }
-    return u;
+    return settlementUpdate(name, balance, payout, stake, entry);
 }
 
 RecordUpdate recharge(const Text& name, const Text& amount) {
-    RecordUpdate u;
-    u.name = name;
-    u.entry = rechargeEntry(kMorning, amount);
-    u.entryFirst = true;
-    u.fields.push_back({kLabelBalance, "", [amount](const Text& old) {
-                            return numberToText(textToNumber(old) + textToNumber(amount));
-                        }});
-    return u;
+    return rechargeUpdate(name, kMorning, amount);
 }
 
 // Applies the updates one at a time to the whole text, checking the batch after each one.
