@@ -124,14 +124,6 @@ TEST(PlayerHandlers, FailedBillLogWriteIsShownOnTheGuiThread) {
     EXPECT_EQ(p.messages(), (Messages{"账单保存失败！", "账单保存失败！"}));
 }
 
-}  // namespace
-}  // namespace bk
-
-namespace bk {
-namespace {
-
-using Messages = std::vector<Text>;
-
 // A ledger that is there but cannot be read is never rewritten from an empty text (that
 // would drop every record of the day): each press says the change was not saved, once, and
 // the lists change as they do when a write fails.
